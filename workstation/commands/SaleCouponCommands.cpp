@@ -1,0 +1,148 @@
+#include "commands/SaleCouponCommands.h"
+
+#include <stdexcept>
+
+#include "FieldText.h"
+#include "commands/CommandFormat.h"
+
+namespace cuponex {
+
+namespace {
+
+const char* yesNo(bool flag) {
+    return flag ? "S" : "N";
+}
+
+// First parameter of commands 02 and 03 on line 6100: a percentage with two
+// implied decimals ("2,5" -> "0250"). Throws ConversionError for a non-number.
+std::string percentageText(std::string_view text) {
+    return RetiraCaracter(formatNumberText(text, "00.00"), ',');
+}
+
+}  // namespace
+
+std::string itemSaleCommand(const ItemSaleFields& fields) {
+    const std::string tamcod = fields.tamcod == "00" ? std::string() : fields.tamcod;
+    const std::int64_t quantity = amountInteger(fields.quantity);
+    const std::int64_t unitPrice = amountInteger(fields.unitPrice);
+    const std::int64_t total = amountInteger(fields.total);
+    // The additional description and TAMCOD never go together; a description
+    // of spaces only still counts as given.
+    if (!fields.extraDescription.empty()) {
+        return formatPattern("01%13s%.7d%.9d%.12d%-24s%-3s%-40s",
+                             {fields.code, quantity, unitPrice, total, fields.description,
+                              fields.taxRate, fields.extraDescription});
+    }
+    return formatPattern(
+        "01%13s%.7d%.9d%.12d%-24s%-3s%s",
+        {fields.code, quantity, unitPrice, total, fields.description, fields.taxRate, tamcod});
+}
+
+std::optional<std::string> itemDiscountCommand(PrinterLine line, std::string_view firstField,
+                                               std::string_view value) {
+    switch (line) {
+        case PrinterLine::L4100:
+            return formatPattern("02%.4d%.12d", {amountInteger(firstField), amountInteger(value)});
+        case PrinterLine::L6100:
+            return formatPattern("02%4s%.12d", {percentageText(firstField), amountInteger(value)});
+        default:
+            break;
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> subtotalDiscountCommand(PrinterLine line, std::string_view firstField,
+                                                   std::string_view value, bool printSubtotal) {
+    switch (line) {
+        case PrinterLine::L4100:
+            return formatPattern("03%.4d%.12d%s", {amountInteger(firstField), amountInteger(value),
+                                                   yesNo(printSubtotal)});
+        case PrinterLine::L6100:
+            return formatPattern("03%4s%.12d%s", {percentageText(firstField), amountInteger(value),
+                                                  yesNo(printSubtotal)});
+        default:
+            break;
+    }
+    return std::nullopt;
+}
+
+std::string cancelItemCommand(std::string_view item) {
+    return "04" + std::string(item);
+}
+
+std::string paymentTransferCommand(std::string_view debitedCode, std::string_view value,
+                                   std::string_view creditedCode) {
+    return formatPattern("06%s%.12d%s", {debitedCode, amountInteger(value), creditedCode});
+}
+
+std::string legendCommand(std::string_view code, std::string_view value,
+                          std::string_view description) {
+    return formatPattern("07%.2d%.12d%-40s",
+                         {integerOrZero(code), amountInteger(value), description});
+}
+
+std::string voucherTextCommand(int chosenItem, std::string_view text) {
+    static constexpr const char* attributes[] = {"0", "1", "2", "9"};
+    if (chosenItem == 0) return "08";  // "Fechar Comprovante"
+    if (chosenItem < -1 || chosenItem > 4) {
+        throw std::invalid_argument("no such item of rgAtribTNF");
+    }
+    const char* attribute = chosenItem == -1 ? "" : attributes[chosenItem - 1];
+    return formatPattern("08%s%-40s", {attribute, text});
+}
+
+std::string paymentEntry(std::string_view modeCode, std::string_view value, std::string_view text1,
+                         std::string_view text2) {
+    const std::int64_t code = amountInteger(modeCode);
+    const std::int64_t amount = amountInteger(value);
+    // Text lines of spaces only count as no text.
+    const bool hasText = !RetiraCaracter(std::string(text1) + std::string(text2), ' ').empty();
+    if (!hasText) return formatPattern("%.2d%.12d", {code, amount});
+    return formatPattern("%.2d%.12d{%-40s%-40s", {code, amount, text1, text2});
+}
+
+std::string paymentCommand(std::string_view entries) {
+    return "10" + std::string(entries);
+}
+
+std::string surchargeCommand(int typeIndex, std::string_view percentage, std::string_view value,
+                             bool onSubtotal) {
+    const std::int64_t percentageNumber = strictAmountInteger(percentage);
+    const std::int64_t valueNumber = strictAmountInteger(value);
+    return formatPattern("11%.2d%.4d%.11d%s",
+                         {typeIndex + 51, percentageNumber, valueNumber, yesNo(onSubtotal)});
+}
+
+std::string identifierElement(std::string_view type, std::string_view identifier) {
+    return "|" + std::string(type) + std::string(identifier);
+}
+
+std::string identifierListCommand(std::string_view attribute, std::string_view elements) {
+    return "09|" + std::string(attribute) + std::string(elements);
+}
+
+std::optional<std::string> closingCommand(PrinterLine line, const ClosingFields& fields) {
+    if (fields.withoutParameters) return "12";
+    const auto& r = fields.rows;
+    auto attribute = [&r](std::size_t row) { return integerOrZero(r[row].attribute); };
+    switch (line) {
+        case PrinterLine::L4100:
+            return formatPattern("12%s%s%d%-40s%d%-40s%d%-40s%d%-40s%d%-40s%d%-40s%d%-40s%d%-40s",
+                                 {yesNo(fields.linked), yesNo(fields.secondCoupon), attribute(0),
+                                  r[0].text, attribute(1), r[1].text, attribute(2), r[2].text,
+                                  attribute(3), r[3].text, attribute(4), r[4].text, attribute(5),
+                                  r[5].text, attribute(6), r[6].text, attribute(7), r[7].text});
+        case PrinterLine::L6100:
+            // Line 6100 has no "Vinculado" choice.
+            return formatPattern(
+                "12%s%d%-40s%d%-40s%d%-40s%d%-40s%d%-40s%d%-40s%d%-40s%d%-40s",
+                {yesNo(fields.secondCoupon), attribute(0), r[0].text, attribute(1), r[1].text,
+                 attribute(2), r[2].text, attribute(3), r[3].text, attribute(4), r[4].text,
+                 attribute(5), r[5].text, attribute(6), r[6].text, attribute(7), r[7].text});
+        default:
+            break;
+    }
+    return std::nullopt;
+}
+
+}  // namespace cuponex
