@@ -1,0 +1,186 @@
+// The main window: start state, the printer-line switch, the tab book, the
+// clock of tab .14 and the --dir option.
+
+#include <QRadioButton>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
+
+#include "CommandLine.h"
+#include "RadioGroup.h"
+#include "uPrincipal.h"
+
+namespace {
+
+// Controls whose visibility follows the printer line: 4100, 6100, RX.
+struct Row {
+    const char* name;
+    bool shown[3];
+};
+const Row kLineTable[] = {
+    {"Label104", {1, 0, 0}},          {"Label15", {0, 1, 1}},
+    {"Label105", {1, 0, 0}},          {"Label17", {0, 1, 1}},
+    {"Label119", {1, 0, 0}},          {"Panel5", {0, 1, 1}},
+    {"edTituloGerencial", {0, 0, 1}}, {"Label122", {0, 0, 1}},
+    {"cbRZ", {1, 1, 0}},              {"edData", {0, 0, 1}},
+    {"Label124", {0, 0, 1}},          {"edHora", {0, 0, 1}},
+    {"Label125", {0, 0, 1}},          {"rgVersao4100", {1, 0, 0}},
+    {"edParcelas", {0, 1, 1}},        {"Label120", {0, 1, 1}},
+    {"cbSegTEF", {0, 1, 1}},          {"edAlfa", {0, 1, 1}},
+    {"Label106", {0, 1, 1}},          {"Label14", {1, 0, 0}},
+    {"rgTipo28", {0, 1, 1}},          {"Label107", {1, 0, 0}},
+    {"rgLimpaTabCheq", {0, 1, 1}},    {"Label108", {1, 0, 0}},
+    {"rgLeituraCmc7", {0, 1, 1}},     {"Label115", {1, 0, 0}},
+    {"Panel4", {0, 1, 1}},            {"Label121", {1, 1, 0}},
+    {"Label126", {0, 0, 1}},          {"BitBtn61", {0, 0, 1}},
+    {"Label123", {1, 1, 0}},          {"gbTipoIsento", {0, 0, 1}},
+    {"BitBtn62", {0, 0, 1}},
+};
+
+const char* const kCaptions[] = {
+    ".01", ".02", ".03", ".04", ".05", ".06", ".07", ".08", ".09", ".10", ".11",
+    ".12", ".13", ".14", ".15", ".16", ".17", ".18", ".19", ".20", ".21", ".22",
+    ".23", ".24", ".25", ".26", ".27", ".28", ".29", ".30", ".31", ".33", ".34",
+    ".35", ".36", ".38", ".39", ".40", ".41", ".42", ".43", ".44", ".45", ".46",
+    ".47", ".48", ".49", ".50", ".51", ".53", ".54"};
+
+}  // namespace
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+
+    // Visibility as set on the control itself, whatever its tab shows.
+    static bool shown(TfrmPrincipal& w, const char* name) {
+        auto* control = w.findChild<QWidget*>(QLatin1String(name));
+        if (!control) qFatal("no control %s", name);
+        return !control->isHidden();
+    }
+
+    static void chooseLine(TfrmPrincipal& w, int line) {
+        auto* item = w.findChild<QRadioButton*>(QStringLiteral("rgLinhaItem%1").arg(line));
+        QTest::mouseClick(item, Qt::LeftButton);
+    }
+
+    static void checkColumn(TfrmPrincipal& w, int line) {
+        for (const Row& row : kLineTable)
+            QVERIFY2(shown(w, row.name) == row.shown[line],
+                     qPrintable(QStringLiteral("%1 on line %2").arg(row.name).arg(line)));
+        QCOMPARE(w.t01.edDescrA->maxLength(), line == 2 ? 233 : 42);
+        QCOMPARE(w.t39.edNomeFormatoModa->maxLength(), line == 2 ? 320 : 160);
+    }
+
+private slots:
+    void startsOnLine4100WithFirstTab() {
+        TfrmPrincipal w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QCOMPARE(w.windowTitle(), QStringLiteral("CUPONEX"));
+        QCOMPARE(w.objectName(), QStringLiteral("frmPrincipal"));
+        QCOMPARE(frmPrincipal, &w);
+        QCOMPARE(cuponex::radioItemIndex(w.ui.rgLinha), 0);
+        checkColumn(w, 0);
+        QVERIFY(w.ui.edCaminho->isVisible());
+        QCOMPARE(w.ui.edCaminho->text(), QStringLiteral("/HOME/USUARIO/ecf/ttyS0/"));
+        QCOMPARE(w.ui.edCaminho->toolTip(),
+                 QStringLiteral("Insira o caminho correto para o diretório de trabalho."));
+        QCOMPARE(w.ui.PageControl1->currentIndex(), 0);
+        QCOMPARE(QApplication::focusWidget(), w.ui.edRecebido);
+        QVERIFY(w.ui.edRecebido->isReadOnly());
+        QVERIFY(!w.Timer1->isActive());
+        QVERIFY(w.maximumWidth() <= 800 && w.maximumHeight() <= 600);
+        QCOMPARE(w.size(), QSize(697, 589));
+    }
+
+    void eachLineShowsItsColumnAndTheWayBack() {
+        TfrmPrincipal w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        for (int line : {2, 0, 1, 2, 1, 0}) {
+            chooseLine(w, line);
+            checkColumn(w, line);
+        }
+    }
+
+    void noLineChosenChangesNothing() {
+        TfrmPrincipal w;
+        cuponex::setRadioItemIndex(w.ui.rgLinha, 2);
+        w.rgLinhaClick(w.ui.rgLinha);
+        cuponex::setRadioItemIndex(w.ui.rgLinha, -1);
+        w.rgLinhaClick(w.ui.rgLinha);
+        checkColumn(w, 2);
+    }
+
+    void lineSwitchClearsNoField() {
+        TfrmPrincipal w;
+        w.show();
+        chooseLine(w, 2);
+        w.t01.edDescrA->setText(QString(233, QLatin1Char('x')));
+        w.t19.edParcelas->setText(QStringLiteral("12"));
+        chooseLine(w, 0);
+        QCOMPARE(w.t19.edParcelas->text(), QStringLiteral("12"));
+        QVERIFY(w.t01.edDescrA->maxLength() == 42);
+    }
+
+    void tab53OffersItsButtonOnlyOnRX() {
+        TfrmPrincipal w;
+        w.show();
+        w.ui.PageControl1->setCurrentWidget(w.findChild<QWidget*>(QStringLiteral("TabSheet49")));
+        QVERIFY(w.t53.Label121->isVisible());
+        QVERIFY(!w.t53.BitBtn61->isVisible() && !w.t53.Label126->isVisible());
+        QCOMPARE(w.t53.Label121->text(), QStringLiteral("Comando disponível apenas na linha RX."));
+        chooseLine(w, 2);
+        QVERIFY(!w.t53.Label121->isVisible());
+        QVERIFY(w.t53.BitBtn61->isVisible() && w.t53.Label126->isVisible());
+        QCOMPARE(w.t53.Label126->text(), QStringLiteral("Este comando não possui parâmetros"));
+    }
+
+    void bookHas51TabsInCaptionOrderAndAStripOfButtons() {
+        TfrmPrincipal w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&w));
+        QTabWidget* book = w.ui.PageControl1;
+        QCOMPARE(book->count(), 51);
+        for (int i = 0; i < 51; ++i) QCOMPARE(book->tabText(i), QLatin1String(kCaptions[i]));
+        QCOMPARE(book->widget(0)->objectName(), QStringLiteral("tsEsc01"));
+        QCOMPARE(book->widget(37)->objectName(), QStringLiteral("TabSheet37"));  // .40
+
+        // Every caption is a visible button inside the window, none overlapping.
+        auto buttons = w.ui.PageControl1Tabs->findChildren<QToolButton*>();
+        QCOMPARE(buttons.size(), 51);
+        for (auto* b : buttons) {
+            QVERIFY(b->isVisible());
+            QVERIFY(w.rect().contains(QRect(b->mapTo(&w, QPoint(0, 0)), b->size())));
+            QVERIFY(b->width() >= b->fontMetrics().horizontalAdvance(b->text()));
+            for (auto* other : buttons)
+                if (other != b) QVERIFY(!b->geometry().intersects(other->geometry()));
+        }
+        QTest::mouseClick(buttons[13], Qt::LeftButton);
+        QCOMPARE(book->currentIndex(), 13);
+        QVERIFY(w.Timer1->isActive());  // a change of tab starts the clock
+    }
+
+    void clockWritesDateAndTime() {
+        TfrmPrincipal w;
+        w.Timer1Timer(w.Timer1);
+        const QString date = w.t14.edData->text(), time = w.t14.edHora->text();
+        QCOMPARE(date, QDate::currentDate().toString(QStringLiteral("ddMMyy")));
+        QCOMPARE(time.size(), 6);
+        QVERIFY(QTime::fromString(time, QStringLiteral("hhmmss")).isValid());
+        QVERIFY(w.t14.edData->isReadOnly() && w.t14.edHora->isReadOnly());
+        QCOMPARE(w.Timer1->interval(), 1000);
+    }
+
+    void dirOptionPresetsTheWorkingDirectory() {
+        QCOMPARE(workingDirectoryOption({"cuponex", "--dir", "/tmp/ecf/ttyS0"}),
+                 QStringLiteral("/tmp/ecf/ttyS0/"));
+        QCOMPARE(workingDirectoryOption({"cuponex", "--dir=/x/"}), QStringLiteral("/x/"));
+        QCOMPARE(workingDirectoryOption({"cuponex"}), QString());
+        QCOMPARE(workingDirectoryOption({"cuponex", "--dir"}), QString());
+        TfrmPrincipal w;
+        applyCommandLine({"cuponex", "--dir", "/tmp/a"}, w);
+        QCOMPARE(w.ui.edCaminho->text(), QStringLiteral("/tmp/a/"));
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "tst_main_window.moc"
