@@ -1,0 +1,29 @@
+#include "ReplyTable.h"
+
+namespace ecfsim {
+
+bool isKnownCode(std::string_view code) {
+    if (code.size() != 2 || code[0] < '0' || code[0] > '9' || code[1] < '0' || code[1] > '9')
+        return false;
+    const int number = (code[0] - '0') * 10 + (code[1] - '0');
+    return number >= 1 && number <= 54 && number != 32 && number != 37 && number != 52;
+}
+
+bool isMultiBlockCode(std::string_view code) {
+    return code == "13" || code == "15" || code == "16" || code == "18";
+}
+
+std::vector<std::string> replyChunks(std::string_view code, bool trailer) {
+    const std::string codeText(code);
+    if (!isKnownCode(code)) return {std::string(kUnknownCodeReply)};
+    if (!isMultiBlockCode(code)) return {".+" + codeText + "00}"};
+
+    std::vector<std::string> chunks;
+    for (int block = 1; block <= kReportBlocks; ++block)
+        chunks.push_back("RELATORIO " + codeText + " BLOCO " + std::to_string(block) + "}");
+    chunks.emplace_back(kEndMarker);
+    if (trailer) chunks.emplace_back("\n");
+    return chunks;
+}
+
+}  // namespace ecfsim

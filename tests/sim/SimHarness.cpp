@@ -1,0 +1,128 @@
+#include "SimHarness.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <stdexcept>
+
+namespace simtest {
+namespace {
+
+pid_t spawn(const std::vector<std::string>& args, int stdoutFd) {
+    std::vector<char*> argv{const_cast<char*>(ECFSIM_PATH)};
+    for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
+    argv.push_back(nullptr);
+    const pid_t pid = fork();
+    if (pid == 0) {
+        if (stdoutFd >= 0) dup2(stdoutFd, STDOUT_FILENO);
+        const int devNull = open("/dev/null", O_WRONLY);
+        dup2(devNull, STDERR_FILENO);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    if (pid < 0) throw std::runtime_error("fork failed");
+    return pid;
+}
+
+int exitStatus(pid_t pid) {
+    int status = 0;
+    if (waitpid(pid, &status, 0) != pid) return -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+}  // namespace
+
+TempDir::TempDir() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "ecfsim-test-XXXXXX").string();
+    if (!mkdtemp(pattern.data())) throw std::runtime_error("mkdtemp failed");
+    root_ = pattern;
+}
+
+TempDir::~TempDir() {
+    std::error_code ignored;
+    std::filesystem::remove_all(root_, ignored);
+}
+
+SimProcess::SimProcess(const std::vector<std::string>& args) {
+    int pipeFds[2];
+    if (pipe(pipeFds) != 0) throw std::runtime_error("pipe failed");
+    pid_ = spawn(args, pipeFds[1]);
+    close(pipeFds[1]);
+    pollfd out{pipeFds[0], POLLIN, 0};
+    char byte = 0;
+    while (poll(&out, 1, 5000) > 0 && read(pipeFds[0], &byte, 1) == 1 && byte != '\n')
+        readyLine_ += byte;
+    close(pipeFds[0]);
+}
+
+SimProcess::~SimProcess() {
+    if (pid_ > 0) stop();
+}
+
+int SimProcess::stop() {
+    kill(pid_, SIGTERM);
+    const int status = exitStatus(pid_);
+    pid_ = -1;
+    return status;
+}
+
+int runToExit(const std::vector<std::string>& args) {
+    return exitStatus(spawn(args, -1));
+}
+
+LinkClient::LinkClient(const std::string& devicePath) {
+    fd_ = open(devicePath.c_str(), O_RDWR | O_NOCTTY);
+    if (fd_ < 0) throw std::runtime_error("cannot open " + devicePath);
+    termios settings{};
+    tcgetattr(fd_, &settings);
+    cfmakeraw(&settings);
+    settings.c_cc[VMIN] = 1;
+    settings.c_cc[VTIME] = 0;
+    tcflush(fd_, TCIFLUSH);
+    tcsetattr(fd_, TCSANOW, &settings);
+}
+
+LinkClient::~LinkClient() {
+    close(fd_);
+}
+
+void LinkClient::send(std::string_view bytes) {
+    if (write(fd_, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size()))
+        throw std::runtime_error("short write");
+}
+
+bool LinkClient::readByte(char& byte, Millis limit) {
+    pollfd in{fd_, POLLIN, 0};
+    return poll(&in, 1, static_cast<int>(limit.count())) == 1 && read(fd_, &byte, 1) == 1;
+}
+
+std::string LinkClient::readUntilQuiet(Millis quiet) {
+    std::string received;
+    char byte;
+    while (readByte(byte, quiet)) received += byte;
+    return received;
+}
+
+LinkClient::Reply LinkClient::exchange(std::string_view frame, bool multiBlock, Millis perByte) {
+    tcflush(fd_, TCIFLUSH);
+    send(std::string(frame) + "\n");
+    std::string kept;
+    char byte;
+    while (readByte(byte, perByte)) {
+        if (!multiBlock) {
+            if (byte == '}') return {kept, false};
+        } else if (kept.size() >= 4) {
+            if (kept.ends_with(".]}")) return {kept, false};
+            if (byte == '}') send(kContinuation);
+        }
+        kept += byte;
+    }
+    return {kept, true};
+}
+
+}  // namespace simtest

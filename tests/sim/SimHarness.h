@@ -1,0 +1,72 @@
+// Runs the ecfsim binary and talks to its device the way the link program does.
+#pragma once
+
+#include <sys/types.h>
+
+#include <chrono>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace simtest {
+
+using Millis = std::chrono::milliseconds;
+
+inline constexpr std::string_view kContinuation =
+    "\x01"
+    "b.++}";
+
+class TempDir {
+  public:
+    TempDir();
+    ~TempDir();
+    std::filesystem::path path(const std::string& name) const { return root_ / name; }
+
+  private:
+    std::filesystem::path root_;
+};
+
+class SimProcess {
+  public:
+    // Starts ecfsim with `args` and waits for the line announcing the device.
+    explicit SimProcess(const std::vector<std::string>& args);
+    ~SimProcess();
+
+    const std::string& readyLine() const { return readyLine_; }
+    // SIGTERM, then the exit status (-1 if it did not exit normally).
+    int stop();
+
+  private:
+    pid_t pid_ = -1;
+    std::string readyLine_;
+};
+
+// Runs ecfsim to completion and returns its exit status; for start-up failures.
+int runToExit(const std::vector<std::string>& args);
+
+class LinkClient {
+  public:
+    explicit LinkClient(const std::string& devicePath);  // raw, like the link program
+    ~LinkClient();
+
+    void send(std::string_view bytes);
+    // Reads until nothing arrives for `quiet`.
+    std::string readUntilQuiet(Millis quiet = Millis(150));
+
+    struct Reply {
+        std::string kept;
+        bool endedByTimeLimit;
+    };
+    // One exchange as the link program makes it: sends the frame and a line
+    // feed, reads byte by byte under `perByte`, and in multi-block mode answers
+    // every "}" from the fifth byte on with a continuation until one byte
+    // arrives after ".]}".
+    Reply exchange(std::string_view frame, bool multiBlock, Millis perByte);
+
+  private:
+    bool readByte(char& byte, Millis limit);
+    int fd_ = -1;
+};
+
+}  // namespace simtest
