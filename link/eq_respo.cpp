@@ -1,0 +1,136 @@
+#include "eq_respo.h"
+
+#include <errno.h>
+#include <fcntl.h>
+#include <limits.h>
+#include <poll.h>
+#include <stdio.h>
+#include <stdlib.h>
+#include <string.h>
+#include <time.h>
+#include <unistd.h>
+
+#include "eq_var.h"
+
+int eq_aloc_data(char** buffer) {
+    *buffer = eq_global_read_buffer;
+    return 0;
+}
+
+int eq_grow_data(size_t need) {
+    if (need <= eq_global_read_size) return 1;
+    if (need > EQ_DATA_CAP + 1) return 0;
+    size_t size = eq_global_read_size;
+    while (size < need) size *= 2;
+    if (size > EQ_DATA_CAP + 1) size = EQ_DATA_CAP + 1;
+    char* grown = static_cast<char*>(malloc(size));
+    if (grown == nullptr) return 0;
+    memcpy(grown, eq_global_read_buffer, eq_global_read_size);
+    if (eq_global_read_buffer != eq_initial_buffer) free(eq_global_read_buffer);
+    eq_global_read_buffer = grown;
+    eq_global_read_size = size;
+    return 1;
+}
+
+static long long eq_now_ms() {
+    struct timespec now;
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<long long>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+}
+
+enum { EQ_BYTE = 1, EQ_END_OF_FILE = 0, EQ_READ_ERROR = -1, EQ_TIMED_OUT = -2 };
+
+// Reads one byte, waiting at most eq_resptim seconds for it (no limit when 0
+// or less). The limit is a poll() timeout, so it cannot be missed the way a
+// signal arriving just before a blocking read can.
+static int eq_read_byte(char* at) {
+    const int bounded = eq_resptim > 0;
+    const long long deadline = bounded ? eq_now_ms() + eq_resptim * 1000LL : 0;
+    for (;;) {
+        int timeout = -1;
+        if (bounded) {
+            const long long left = deadline - eq_now_ms();
+            if (left <= 0) return EQ_TIMED_OUT;
+            timeout = left > INT_MAX ? INT_MAX : static_cast<int>(left);
+        }
+        struct pollfd entry = {eq_fd, POLLIN, 0};
+        const int ready = poll(&entry, 1, timeout);
+        if (ready < 0 && errno != EINTR) return EQ_READ_ERROR;
+        if (ready <= 0) continue;  // interrupted, or a chunk of a long limit over
+        const ssize_t n = read(eq_fd, at, 1);
+        if (n == 1) return EQ_BYTE;
+        if (n == 0) return EQ_END_OF_FILE;
+        if (errno != EINTR && errno != EAGAIN) return EQ_READ_ERROR;
+    }
+}
+
+int eq_get_response(char** data, size_t* length) {
+    char* buffer;
+    size_t count = 0;
+    int last;
+    for (;;) {
+        // Room for the byte read next; at the cap it may still be one that is
+        // not kept (the closing "}" or the byte after the end marker).
+        if (!eq_grow_data(count + 1)) return EQ_PORT_READ_FAILED;
+        eq_aloc_data(&buffer);
+        last = eq_read_byte(buffer + count);
+        if (last != EQ_BYTE) break;
+        const char byte = buffer[count];
+        if (!leituraX) {
+            if (byte == '}') break;
+        } else if (count >= 4) {
+            // The marker is looked for before the newest byte, so a report
+            // ends only when one more byte follows ".]}" (not kept) or when
+            // the time limit passes.
+            if (memcmp(buffer + count - 3, EQ_END_MARKER, 3) == 0) {
+                leituraX = 0;
+                break;
+            }
+            if (byte == '}') {
+                const ssize_t ignored = write(eq_fd, EQ_CONTINUATION, 6);
+                (void)ignored;
+            }
+        }
+        // A reply that keeps more than the cap is dropped like a failed read.
+        if (count == EQ_DATA_CAP) return EQ_PORT_READ_FAILED;
+        ++count;
+    }
+
+    if (last == EQ_TIMED_OUT) {
+        if (!leituraX || count == 0) return EQ_REPLY_TIMEOUT;
+        leituraX = 0;  // the normal end of a report
+    } else if (last == EQ_READ_ERROR) {
+        return EQ_PORT_READ_FAILED;
+    }
+    buffer[count] = '\0';
+    *data = buffer;
+    *length = count;
+    return 0;
+}
+
+int eq_receive_response(const char* destination) {
+    char* data;
+    size_t length;
+    const int code = eq_get_response(&data, &length);
+    if (code != 0) return code;
+
+    // Never through a symbolic link: one planted in the shared directory
+    // must not make the link overwrite another file.
+    const int fd = open(eq_tmpresp, O_RDWR | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
+    if (fd < 0) return EQ_TMP_OPEN_FAILED;
+    while (length > 0) {
+        const ssize_t n = write(fd, data, length);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            close(fd);
+            return EQ_TMP_WRITE_FAILED;
+        }
+        data += n;
+        length -= static_cast<size_t>(n);
+    }
+    if (close(fd) != 0) return EQ_TMP_CLOSE_FAILED;
+    if (rename(eq_tmpresp, destination != nullptr ? destination : eq_finalresp) != 0) {
+        return EQ_RENAME_FAILED;
+    }
+    return 0;
+}

@@ -1,0 +1,28 @@
+#pragma once
+// Receiving the printer's reply and publishing it as the response file.
+
+#include <stddef.h>
+
+// The continuation answered to each block of a multi-block reply, and the
+// marker that ends such a reply.
+inline constexpr char EQ_CONTINUATION[] = "\001b.++}";  // 01 62 2E 2B 2B 7D
+inline constexpr char EQ_END_MARKER[] = ".]}";
+
+// Receives one reply, each byte within eq_resptim seconds. 0 with the shared
+// buffer (kept bytes, then a zero byte) and the count; 5 when the port read
+// fails or the reply would keep more than EQ_DATA_CAP bytes; 6 when the time
+// limit passes with no byte (in multi-block mode, once bytes have come, that
+// is the reply's normal end).
+int eq_get_response(char** data, size_t* length);
+
+// Receives a reply and publishes it: written to eq_tmpresp, then renamed to
+// destination (eq_finalresp when null). 0, the code of eq_get_response, or
+// 7 to 10.
+int eq_receive_response(const char* destination);
+
+// Gives the shared buffer; always 0.
+int eq_aloc_data(char** buffer);
+
+// Makes the shared buffer hold at least need bytes (at most EQ_DATA_CAP + 1),
+// keeping its content. 1, or 0 when need is past that or memory runs out.
+int eq_grow_data(size_t need);

@@ -1,0 +1,160 @@
+#include "eq_send.h"
+
+#include <errno.h>
+#include <fcntl.h>
+#include <poll.h>
+#include <stdlib.h>
+#include <string.h>
+#include <sys/inotify.h>
+#include <time.h>
+#include <unistd.h>
+
+#include "eq_io.h"
+#include "eq_respo.h"
+#include "eq_var.h"
+
+// Waiting for the request file.
+//
+// The directory that holds it is watched with inotify, and the process sleeps
+// until a file there is closed after writing or renamed into place; its mere
+// creation is not a reason to look, since the writer may still be at work.
+// The watch is set before the file is first looked for, so a request that
+// comes between the look and the sleep still wakes the sleep.
+//
+// Where no watch can be set (no inotify, no watches left, the directory is
+// missing) or a watch is lost (the directory removed or moved, the event queue
+// overflowed), the file is looked for every millisecond instead, and a new
+// watch is tried on each of those passes.
+//
+// EQLINK_FORCE_POLL=1 in the environment always uses the millisecond poll
+// (to compare the two in the benchmark).
+
+static int eq_force_poll() {
+    const char* value = getenv("EQLINK_FORCE_POLL");
+    return value != nullptr && strcmp(value, "1") == 0;
+}
+
+// 1 when a watch is in place.
+static int eq_watch_ensure() {
+    if (eq_watch_wd >= 0) return 1;
+    if (eq_force_poll()) return 0;
+    if (eq_watch_fd < 0) {
+        eq_watch_fd = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+        if (eq_watch_fd < 0) return 0;
+    }
+    // eq_msgfile is always a path inside the working directory, so it has a "/".
+    char* slash = strrchr(eq_msgfile, '/');
+    if (slash == nullptr) return 0;
+    const char saved = slash[1];
+    slash[1] = '\0';  // the directory, with its trailing "/"
+    eq_watch_wd = inotify_add_watch(
+        eq_watch_fd, eq_msgfile,
+        IN_CLOSE_WRITE | IN_MOVED_TO | IN_DELETE_SELF | IN_MOVE_SELF | IN_ONLYDIR);
+    slash[1] = saved;
+    return eq_watch_wd >= 0;
+}
+
+// Sleeps until the directory changes (watching) or for 1 ms.
+static void eq_wait_request(int watching) {
+    if (!watching) {
+        const struct timespec step = {0, 1000000};
+        nanosleep(&step, nullptr);
+        return;
+    }
+    struct pollfd entry = {eq_watch_fd, POLLIN, 0};
+    poll(&entry, 1, -1);
+
+    alignas(struct inotify_event) char events[4096];
+    ssize_t n;
+    while ((n = read(eq_watch_fd, events, sizeof events)) > 0) {
+        for (ssize_t at = 0; at < n;) {
+            const struct inotify_event* event =
+                reinterpret_cast<const struct inotify_event*>(events + at);
+            const int lost = (event->mask & IN_Q_OVERFLOW) != 0 ||
+                             (event->wd == eq_watch_wd &&
+                              (event->mask & (IN_IGNORED | IN_DELETE_SELF | IN_MOVE_SELF)) != 0);
+            if (lost && eq_watch_wd >= 0) {
+                // A moved directory is still watched, but no longer at our path.
+                if ((event->mask & IN_IGNORED) == 0) inotify_rm_watch(eq_watch_fd, eq_watch_wd);
+                eq_watch_wd = -1;
+            }
+            at += static_cast<ssize_t>(sizeof *event + event->len);
+        }
+    }
+}
+
+int eq_get_message(char** data, size_t* length) {
+    int fd;
+    for (;;) {
+        const int watching = eq_watch_ensure();
+        fd = open(eq_msgfile, O_RDONLY | O_CLOEXEC);
+        if (fd >= 0) break;
+        if (errno == EINTR) continue;
+        if (errno != ENOENT) return EQ_MSG_OPEN_FAILED;
+        eq_wait_request(watching);
+    }
+
+    // Read whole, one byte past the cap at most to tell a file that is too long.
+    char* buffer;
+    size_t count = 0;
+    int failed = 0;
+    for (;;) {
+        if (count == eq_global_read_size) {
+            if (count > EQ_DATA_CAP) break;
+            if (!eq_grow_data(count + 1)) {
+                failed = 1;
+                break;
+            }
+        }
+        eq_aloc_data(&buffer);
+        const ssize_t n = read(fd, buffer + count, eq_global_read_size - count);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) failed = 1;
+        if (n <= 0) break;
+        count += static_cast<size_t>(n);
+    }
+    if (failed) {
+        close(fd);
+        return EQ_MSG_READ_FAILED;
+    }
+    if (close(fd) != 0) return EQ_MSG_CLOSE_FAILED;
+    if (count > EQ_DATA_CAP) {
+        unlink(eq_msgfile);
+        return EQ_MSG_READ_FAILED;
+    }
+    if (unlink(eq_msgfile) != 0) return EQ_MSG_DELETE_FAILED;
+    eq_aloc_data(data);
+    *length = count;
+    return 0;
+}
+
+int eq_multiblock_request(const char* data, size_t length) {
+    if (length < 4 || data[0] != '\x1b' || data[1] != '.' || data[2] != '1') return 0;
+    return data[3] == '3' || data[3] == '5' || data[3] == '6' || data[3] == '8';
+}
+
+int eq_send_message(const char* text) {
+    const char* data = text;
+    size_t length;
+    if (text == nullptr) {
+        char* request;
+        const int code = eq_get_message(&request, &length);
+        if (code != 0) return code;
+        data = request;
+    } else {
+        length = strlen(text);
+    }
+
+    // Every request decides afresh, so a report that ended in a failure does
+    // not turn the next ordinary reply into a multi-block read.
+    leituraX = eq_multiblock_request(data, length);
+    eq_flush();  // stale bytes must not pass for the reply
+    while (length > 0) {
+        const ssize_t n = write(eq_fd, data, length);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return EQ_SEND_FAILED;
+        data += n;
+        length -= static_cast<size_t>(n);
+    }
+    return 0;
+}

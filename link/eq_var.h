@@ -1,0 +1,63 @@
+#pragma once
+// Settings and shared state of the link program. Text settings are malloc'ed
+// strings of any length; eq_var_reset() puts every setting back to its default.
+
+#include <stddef.h>
+#include <termios.h>
+
+// Result codes: 0 success; -501..-1 end the program; positive codes are
+// failures of one step that the loop drops.
+enum {
+    EQ_OK = 0,
+    EQ_SEND_FAILED = 1,         // writing the request to the port
+    EQ_MSG_OPEN_FAILED = 2,     // request file present but cannot be opened
+    EQ_MSG_CLOSE_FAILED = 3,    // closing the request file
+    EQ_MSG_READ_FAILED = 4,     // reading the request file, or request too long
+    EQ_PORT_READ_FAILED = 5,    // reading the port, or reply too long
+    EQ_REPLY_TIMEOUT = 6,       // no byte within eq_resptim seconds
+    EQ_TMP_OPEN_FAILED = 7,     // creating eqT.RSP
+    EQ_TMP_WRITE_FAILED = 8,    // writing eqT.RSP
+    EQ_TMP_CLOSE_FAILED = 9,    // closing eqT.RSP
+    EQ_RENAME_FAILED = 10,      // renaming eqT.RSP to eq.RSP
+    EQ_WORKDIR_FAILED = 11,     // working directory cannot be created
+    EQ_HELP = 12,               // option -h
+    EQ_MSG_DELETE_FAILED = 13,  // deleting the request file
+    EQ_PORT_OPEN_FAILED = -499,
+    EQ_BAD_CMDLINE = -500,
+};
+
+// Largest request or reply carried; anything longer is dropped.
+constexpr size_t EQ_DATA_CAP = 1024 * 1024;
+
+extern char* eq_device;     // -d, "/dev/ttyS1"
+extern char* eq_cfgdir;     // -p, "/home/usuarios/ecf"; the working directory after start-up
+extern char* eq_subcfg;     // -s, empty: the device's base name
+extern char* eq_logfile;    // -l, "eq.LOG" (its path is formed, nothing is written to it)
+extern char* eq_msgfile;    // -m, "eq.MSG"
+extern char* eq_tmpresp;    // -t, "eqT.RSP"
+extern char* eq_finalresp;  // -r, "eq.RSP"
+extern int eq_resptim;      // -T, seconds per reply byte; 0 or less: no limit
+extern int eq_cfg_permission;
+
+extern int leituraX;  // the reply being read comes in blocks
+extern int eq_fd;     // serial port, -1 when not open
+extern struct termios eq_normal_tio;
+extern int eq_tio_saved;  // eq_normal_tio holds the port's own settings
+
+// The one data buffer: the request, then the reply over it. Starts at 8193
+// bytes and grows up to EQ_DATA_CAP + 1 (room for a terminating zero).
+extern char* eq_global_read_buffer;
+extern size_t eq_global_read_size;
+extern char eq_initial_buffer[8193];  // the first buffer, static; later ones are malloc'ed
+
+// The watch on the request file's directory (-1: none).
+extern int eq_watch_fd;
+extern int eq_watch_wd;
+
+// Replaces a text setting with a malloc'ed copy of value; 0, or -1 when out
+// of memory (the setting is then unchanged).
+int eq_set_text(char** setting, const char* value);
+
+// Defaults for every setting; frees what was allocated, closes the watch.
+// Leaves the port alone.
+void eq_var_reset();

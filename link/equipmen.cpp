@@ -1,0 +1,26 @@
+// eqlink: owns the printer's serial port and carries requests and replies
+// between it and the files of the working directory. Runs until killed; ends
+// by itself only when start-up fails, with the low 8 bits of the code as its
+// exit status. Prints only the usage (-h) and command-line errors.
+
+#include "eq_init.h"
+#include "eq_io.h"
+#include "eq_respo.h"
+#include "eq_send.h"
+
+// Codes from -501 to -1 end the program; the others are failures of one step.
+static int eq_fatal(int code) {
+    return code >= -501 && code <= -1;
+}
+
+int main(int argc, char** argv) {
+    int code = eq_init(argc, argv);
+    if (code != 0) eq_end(code);
+    for (;;) {
+        // The reply is listened for even when nothing could be sent.
+        code = eq_send_message(nullptr);
+        if (eq_fatal(code)) eq_end(code);
+        code = eq_receive_response(nullptr);
+        if (eq_fatal(code)) eq_end(code);
+    }
+}

@@ -1,0 +1,289 @@
+// The eqlink program as started from a shell, the test playing both the
+// workstation (files) and the printer (the far side of a pseudo-terminal).
+
+#include <dirent.h>
+#include <gtest/gtest.h>
+#include <stdio.h>
+#include <sys/stat.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "LinkTestSupport.h"
+
+namespace {
+
+using namespace std::chrono_literals;
+using eqlink_test::Clock;
+using eqlink_test::EqlinkProcess;
+using eqlink_test::exists;
+using eqlink_test::FakePrinterLine;
+using eqlink_test::readFile;
+using eqlink_test::ScratchDir;
+using eqlink_test::Workstation;
+using eqlink_test::writeFile;
+
+const std::string kContinuation = "\x01\x62\x2e\x2b\x2b\x7d";
+constexpr std::size_t kCap = 1024 * 1024;
+
+struct StartUpCase {
+    std::vector<std::string> args;
+    int status;
+};
+
+TEST(EqlinkStartUp, FailuresEndWithTheirStatus) {
+    ScratchDir scratch;
+    writeFile(scratch / "plain", "x");
+    const std::vector<StartUpCase> quiet = {
+        {{"-p", scratch / "no/parent"}, 11},
+        {{"-p", scratch.path(), "-s", "plain"}, 11},  // a file where the directory goes
+        {{"-p", scratch.path(), "-d", "/dev/no-such-printer"}, 13},
+    };
+    for (const StartUpCase& c : quiet) {
+        EqlinkProcess link(c.args, scratch.path());
+        EXPECT_EQ(link.waitForExit(), c.status) << c.args[1];
+        EXPECT_EQ(link.out() + link.err(), "") << c.args[1];
+    }
+    EXPECT_TRUE(exists(scratch / "no-such-printer"));  // made before the device was tried
+    EXPECT_FALSE(exists(scratch / "no"));
+
+    const std::vector<StartUpCase> wrong = {
+        {{"-x"}, 12}, {{"/dev/ttyS0"}, 12}, {{"-p", scratch.path(), "-d"}, 12}};
+    for (const StartUpCase& c : wrong) {
+        EqlinkProcess link(c.args, scratch.path());
+        EXPECT_EQ(link.waitForExit(), 12) << c.args.back();
+        EXPECT_EQ(link.out(), "");
+        const std::string err = link.err();
+        EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
+        EXPECT_NE(err.find(c.args.back()), std::string::npos) << err;
+    }
+
+    EqlinkProcess help({"-h", "-x"}, scratch.path());
+    EXPECT_EQ(help.waitForExit(), 12);
+    EXPECT_NE(help.out().find("usage: eqlink"), std::string::npos);
+    EXPECT_EQ(help.err(), "");
+}
+
+TEST(EqlinkStartUp, ExistingWorkingDirectoryKeepsItsMode) {
+    ScratchDir scratch;
+    ASSERT_EQ(::mkdir((scratch / "ttyX").c_str(), 0700), 0);
+    EqlinkProcess link({"-p", scratch.path(), "-d", "/dev/missing/ttyX"}, scratch.path());
+    EXPECT_EQ(link.waitForExit(), 13);
+    struct stat info {};
+    ::stat((scratch / "ttyX").c_str(), &info);
+    EXPECT_EQ(info.st_mode & 07777, 0700u);
+}
+
+TEST(EqlinkBinary, NeedsNothingButLibc) {
+#ifdef EQLINK_SANITIZE
+    GTEST_SKIP() << "the sanitizer runtimes are linked in";
+#else
+    FILE* ldd = ::popen("ldd " EQLINK_PATH, "r");
+    ASSERT_NE(ldd, nullptr);
+    char line[512];
+    int libraries = 0;
+    while (::fgets(line, sizeof line, ldd) != nullptr) {
+        const std::string entry(line);
+        ++libraries;
+        EXPECT_TRUE(entry.find("linux-vdso") != std::string::npos ||
+                    entry.find("ld-linux") != std::string::npos ||
+                    entry.find("libc.so") != std::string::npos)
+            << entry;
+    }
+    EXPECT_EQ(::pclose(ldd), 0);
+    EXPECT_GE(libraries, 2);
+#endif
+}
+
+// A running eqlink on a fresh line and directory, time limit 1 s.
+class RunningLink : public ::testing::Test {
+  protected:
+    void start(const std::vector<std::string>& extraEnv = {}) {
+        link = std::make_unique<EqlinkProcess>(
+            std::vector<std::string>{"-d", printer.slavePath(), "-p", scratch.path(), "-s", "w",
+                                     "-T", "1"},
+            scratch.path(), extraEnv);
+        const auto deadline = Clock::now() + 3s;
+        while (!printer.setUpByLink() && Clock::now() < deadline) std::this_thread::sleep_for(1ms);
+        ASSERT_TRUE(printer.setUpByLink());
+    }
+    void SetUp() override { start(); }
+    void TearDown() override {
+        EXPECT_TRUE(link->running());
+        link->stop();
+        EXPECT_EQ(link->out() + link->err(), "");
+    }
+
+    // Request sent and seen on the line; the reply published.
+    void exchange(const std::string& frame, const std::string& reply, const std::string& kept) {
+        ws.request(frame);
+        EXPECT_EQ(printer.receive(frame.size()), frame);
+        printer.send(reply);
+        EXPECT_EQ(ws.response().value_or("(none)"), kept);
+    }
+
+    ScratchDir scratch;
+    FakePrinterLine printer;
+    std::unique_ptr<EqlinkProcess> link;
+    Workstation ws{scratch / "w"};
+};
+
+TEST_F(RunningLink, OrdinaryExchangeAndTheLineSettings) {
+    termios line{};
+    ASSERT_EQ(::tcgetattr(printer.slaveFd(), &line), 0);
+    EXPECT_EQ(line.c_iflag, static_cast<tcflag_t>(IGNPAR));
+    EXPECT_EQ(line.c_oflag, 0u);
+    EXPECT_EQ(line.c_lflag, 0u);
+    EXPECT_EQ(line.c_cflag & (CSIZE | PARENB | CSTOPB | CREAD | CLOCAL),
+              static_cast<tcflag_t>(CS8 | CREAD | CLOCAL));
+    EXPECT_EQ(::cfgetospeed(&line), static_cast<speed_t>(B9600));
+    EXPECT_EQ(line.c_cc[VMIN], 1);
+    EXPECT_EQ(line.c_cc[VTIME], 0);
+
+    printer.send("stale bytes}");  // arrived between exchanges: must not pass for the reply
+    std::this_thread::sleep_for(50ms);
+    exchange("\x1b.05}\n", ".+0000}trailing", ".+0000");
+    EXPECT_FALSE(exists(ws / "eq.MSG"));
+    EXPECT_FALSE(exists(ws / "eqT.RSP"));
+    EXPECT_EQ(printer.receive(1, 100ms), "");
+    // Written in place rather than renamed: taken once the writer closes it.
+    writeFile(ws / "eq.MSG", "\x1b.22}\n");
+    EXPECT_EQ(printer.receive(6), "\x1b.22}\n");
+    printer.send("ok}");
+    EXPECT_EQ(ws.response().value_or("(none)"), "ok");
+}
+
+TEST_F(RunningLink, ReportEndsOneByteAfterTheMarker) {
+    ws.request("\x1b.13}\n");
+    EXPECT_EQ(printer.receive(6), "\x1b.13}\n");
+    for (const std::string block : {"block one}", "block two}", ".]}"}) {
+        printer.send(block);
+        EXPECT_EQ(printer.receive(6), kContinuation) << block;
+    }
+    printer.send("Z");  // the byte that ends it, not kept
+    EXPECT_EQ(ws.response(500ms).value_or("(none)"), "block one}block two}.]}");
+    // The next ordinary reply is not read in blocks.
+    exchange("\x1b.05}\n", "abcd}efgh}", "abcd");
+    EXPECT_EQ(printer.receive(1, 100ms), "");
+}
+
+TEST_F(RunningLink, ReportEndsByTheTimeLimitAfterItsBytes) {
+    ws.request("\x1b.15}\n");
+    EXPECT_EQ(printer.receive(6), "\x1b.15}\n");
+    printer.send("Xblock}");
+    EXPECT_EQ(printer.receive(6), kContinuation);
+    printer.send(".]}");
+    EXPECT_EQ(printer.receive(6), kContinuation);
+    const auto start = Clock::now();
+    EXPECT_EQ(ws.response(3s).value_or("(none)"), "Xblock}.]}");
+    EXPECT_GT(Clock::now() - start, 700ms);
+}
+
+TEST_F(RunningLink, SilentPrinterPublishesNothingAndTheLoopGoesOn) {
+    for (const char* frame : {"\x1b.0100001}\n", "\x1b.16}\n"}) {  // ordinary, then a report
+        ws.request(frame);
+        EXPECT_EQ(printer.receive(std::strlen(frame)), frame);
+        EXPECT_EQ(ws.response(1500ms), std::nullopt) << frame + 1;
+        EXPECT_FALSE(exists(ws / "eqT.RSP"));
+    }
+    exchange("\x1b.05}\n", "ok}", "ok");
+}
+
+TEST_F(RunningLink, LargeRequestsAndRepliesTravelWhole) {
+    const std::string request = "\x1b.40" + std::string(20000, 'L') + "}\n";
+    const std::string reply(20000, 'r');
+    ws.request(request);
+    EXPECT_EQ(printer.receive(request.size()), request);
+    printer.send(reply + "}");
+    EXPECT_EQ(ws.response().value_or("(none)"), reply);
+
+    // Past the cap: deleted and not sent. The reply step still listens.
+    ws.request(std::string(kCap + 1, 'M'));
+    const auto deadline = Clock::now() + 2s;
+    while (exists(ws / "eq.MSG") && Clock::now() < deadline) std::this_thread::sleep_for(1ms);
+    EXPECT_FALSE(exists(ws / "eq.MSG"));
+    EXPECT_EQ(printer.receive(1, 200ms), "");
+    printer.send("idle}");
+    EXPECT_EQ(ws.response().value_or("(none)"), "idle");
+}
+
+TEST_F(RunningLink, ReplyPastTheCapIsDroppedAndTheLoopGoesOn) {
+    // A report that ends in a failure; the ordinary request after it must
+    // still be read as an ordinary reply.
+    ws.request("\x1b.18}\n");
+    EXPECT_EQ(printer.receive(6), "\x1b.18}\n");
+    EXPECT_TRUE(printer.send(std::string(kCap + 1, 'Q')));
+    EXPECT_EQ(ws.response(300ms), std::nullopt);
+    exchange("\x1b.05}\n", "abcd}efgh}", "abcd");
+    EXPECT_EQ(printer.receive(1, 100ms), "");
+}
+
+TEST_F(RunningLink, PlantedLinkIsNotFollowed) {
+    writeFile(scratch / "victim", "untouched");
+    ASSERT_EQ(::symlink((scratch / "victim").c_str(), (ws / "eqT.RSP").c_str()), 0);
+    ws.request("\x1b.05}\n");
+    EXPECT_EQ(printer.receive(6), "\x1b.05}\n");
+    printer.send("payload}");
+    EXPECT_EQ(ws.response(300ms), std::nullopt);
+    EXPECT_EQ(readFile(scratch / "victim").value_or("(none)"), "untouched");
+    ::unlink((ws / "eqT.RSP").c_str());
+    exchange("\x1b.05}\n", "ok}", "ok");
+}
+
+int descriptorsOf(pid_t pid) {
+    int count = 0;
+    DIR* dir = ::opendir(("/proc/" + std::to_string(pid) + "/fd").c_str());
+    if (dir == nullptr) return -1;
+    while (dirent* entry = ::readdir(dir)) count += entry->d_name[0] != '.';
+    ::closedir(dir);
+    return count;
+}
+
+TEST_F(RunningLink, UnreadableRequestLeaksNoDescriptor) {
+    exchange("\x1b.05}\n", "ok}", "ok");
+    const int before = descriptorsOf(link->pid());
+    // A directory opens but cannot be read (as root the only sure way).
+    ASSERT_EQ(::mkdir((ws / "dir").c_str(), 0755), 0);
+    ASSERT_EQ(::rename((ws / "dir").c_str(), (ws / "eq.MSG").c_str()), 0);
+    // Each pass fails to read it, then listens; a reply ends the pass.
+    for (int pass = 0; pass < 5; ++pass) {
+        printer.send("p}");
+        EXPECT_EQ(ws.response().value_or("(none)"), "p");
+    }
+    EXPECT_EQ(descriptorsOf(link->pid()), before);
+    EXPECT_EQ(printer.receive(1, 50ms), "");
+    ::rmdir((ws / "eq.MSG").c_str());
+}
+
+TEST_F(RunningLink, RequestFoundAfterTheDirectoryIsRemovedAndMadeAgain) {
+    exchange("\x1b.05}\n", "one}", "one");
+    std::filesystem::remove_all(scratch / "w");
+    std::this_thread::sleep_for(50ms);
+    ASSERT_EQ(::mkdir((scratch / "w").c_str(), 0755), 0);
+    exchange("\x1b.05}\n", "two}", "two");
+}
+
+class WaitingLink : public RunningLink {
+  protected:
+    void SetUp() override {}
+};
+
+TEST_F(WaitingLink, RequestAlreadyThereAtStartIsTaken) {
+    ASSERT_EQ(::mkdir((scratch / "w").c_str(), 0755), 0);
+    writeFile(ws / "eq.MSG", "\x1b.05}\n");
+    start();
+    EXPECT_EQ(printer.receive(6), "\x1b.05}\n");
+    printer.send("early}");
+    EXPECT_EQ(ws.response().value_or("(none)"), "early");
+}
+
+TEST_F(WaitingLink, ForcedPollStillServes) {
+    start({"EQLINK_FORCE_POLL=1"});
+    exchange("\x1b.05}\n", "a}", "a");
+    exchange("\x1b.05}\n", "b}", "b");
+}
+
+}  // namespace
