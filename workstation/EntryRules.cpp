@@ -14,14 +14,23 @@ namespace {
 
 QLineEdit* edit(QObject* sender) { return qobject_cast<QLineEdit*>(sender); }
 
+// A normal form can be longer than the field's limit ("1000" in the
+// seven-character quantity gives "1000,000"); the field is widened rather than
+// letting the edit cut the text, which would change the value sent.
+void rewriteWhole(QLineEdit* field, const std::string& normal) {
+    const QString text = fromLatin1(normal);
+    if (text.size() > field->maxLength()) field->setMaxLength(int(text.size()));
+    field->setText(text);
+}
+
 void numeric(QObject* sender, std::string_view pattern) {
     QLineEdit* field = edit(sender);
-    field->setText(fromLatin1(cuponex::numericRewrite(latin1(field->text()), pattern)));
+    rewriteWhole(field, cuponex::numericRewrite(latin1(field->text()), pattern));
 }
 
 void integer(QObject* sender, int minDigits) {
     QLineEdit* field = edit(sender);
-    field->setText(fromLatin1(cuponex::integerRewrite(latin1(field->text()), minDigits)));
+    rewriteWhole(field, cuponex::integerRewrite(latin1(field->text()), minDigits));
 }
 
 void filter(QChar& key, std::optional<char> (*rule)(char)) {

@@ -4,6 +4,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QTimer>
 #include <QWidget>
 #include <QWindow>
 
@@ -14,61 +15,76 @@ namespace {
 
 bool isPrintable(QChar c) { return c.unicode() >= 0x20 && c.unicode() != 0x7f; }
 
-// The widget that a click at this point would give the focus to, as Qt's own
-// click-to-focus walks up from the widget under the pointer.
+// The widget that a click at this point gives the focus to, found as Qt's own
+// click-to-focus finds it: up from the widget under the pointer.
 QWidget* clickFocusTarget(QWidget* window, const QPointF& globalPos) {
     QWidget* w = window->childAt(window->mapFromGlobal(globalPos.toPoint()));
-    while (w) {
+    for (; w; w = w->parentWidget()) {
         if (w->isEnabled() && (w->focusPolicy() & Qt::ClickFocus)) return w;
-        if (w->isWindow()) return nullptr;
-        w = w->parentWidget();
+        if (w->isWindow()) break;
     }
     return nullptr;
 }
 
 }  // namespace
 
-FieldRules::FieldRules(QWidget* window) : QObject(window), window_(window) {
-    qApp->installEventFilter(this);
+// Sees input on its way into the window, before any widget handles it: mouse
+// presses reach the window's QWindow first, and a shortcut reaches its widget
+// before that widget takes the focus.
+class FieldRules::InputWatcher : public QObject {
+public:
+    explicit InputWatcher(FieldRules* rules) : QObject(rules), rules_(rules) {}
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        const auto type = event->type();
+        if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick) {
+            if (!watched->isWindowType() ||
+                static_cast<QWindow*>(watched) != rules_->window_->windowHandle())
+                return false;
+            auto* press = static_cast<QMouseEvent*>(event);
+            return !rules_->allowFocusMove(
+                clickFocusTarget(rules_->window_, press->globalPosition()));
+        }
+        if (type == QEvent::Shortcut && watched->isWidgetType()) {
+            auto* target = static_cast<QWidget*>(watched);
+            if (target->window() != rules_->window_ || !(target->focusPolicy() & Qt::TabFocus))
+                return false;
+            return !rules_->allowFocusMove(target);
+        }
+        return false;
+    }
+
+private:
+    FieldRules* rules_;
+};
+
+FieldRules::FieldRules(QWidget* window)
+    : QObject(window), window_(window), watcher_(new InputWatcher(this)) {
+    qApp->installEventFilter(watcher_);
 }
 
-FieldRules::~FieldRules() { qApp->removeEventFilter(this); }
+FieldRules::~FieldRules() { qApp->removeEventFilter(watcher_); }
 
 void FieldRules::attach(QLineEdit* field, KeyFilter key, ExitRule exit) {
     fields_[field] = Rules{std::move(key), std::move(exit)};
     field->installEventFilter(this);
-    connect(field, &QObject::destroyed, this,
-            [this, field] { fields_.erase(field); });
+    connect(field, &QObject::destroyed, this, [this, field] { fields_.erase(field); });
 }
 
 bool FieldRules::eventFilter(QObject* watched, QEvent* event) {
-    const auto type = event->type();
-    // Input reaches the window's QWindow before any widget sees it.
-    if (watched->isWindowType() && event->spontaneous() &&
-        (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick ||
-         type == QEvent::KeyPress)) {
-        if (static_cast<QWindow*>(watched) != window_->windowHandle()) return false;
-        if (type == QEvent::KeyPress) {
-            sendBlocked_ = false;
-            checkedBeforePress_ = nullptr;
-            return false;
-        }
-        sendBlocked_ = false;
-        return checkBeforePress(static_cast<QMouseEvent*>(event));
-    }
-    if (!watched->isWidgetType()) return false;
     auto* field = static_cast<QLineEdit*>(static_cast<QWidget*>(watched));
     const auto found = fields_.find(field);
     if (found == fields_.end()) return false;
 
-    if (type == QEvent::KeyPress) return filterKey(field, found->second, event);
-    if (type == QEvent::FocusOut) {
+    if (event->type() == QEvent::KeyPress) return filterKey(field, found->second, event);
+    if (event->type() == QEvent::FocusOut) {
         const auto reason = static_cast<QFocusEvent*>(event)->reason();
         if (reason == Qt::ActiveWindowFocusReason || reason == Qt::PopupFocusReason ||
             reason == Qt::MenuBarFocusReason)
             return false;
-        if (checkedBeforePress_ == field) {
-            checkedBeforePress_ = nullptr;
+        if (checkedBeforeMove_ == field) {
+            checkedBeforeMove_ = nullptr;
             return false;
         }
         runExit(field, found->second);
@@ -79,7 +95,7 @@ bool FieldRules::eventFilter(QObject* watched, QEvent* event) {
 bool FieldRules::filterKey(QLineEdit* field, const Rules& rules, QEvent* event) {
     if (!rules.key) return false;
     auto* key = static_cast<QKeyEvent*>(event);
-    // Shortcuts (copy, paste, mnemonics) and non-character keys pass.
+    // Shortcuts (copy, paste, mnemonics) and keys without a character pass.
     if (key->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return false;
     const QString text = key->text();
     if (text.size() != 1 || !isPrintable(text[0])) return false;
@@ -92,22 +108,20 @@ bool FieldRules::filterKey(QLineEdit* field, const Rules& rules, QEvent* event) 
 
 bool FieldRules::runExit(QLineEdit* field, const Rules& rules) {
     if (!rules.exit) return true;
-    const bool ok = runGuarded(window_, [&] { rules.exit(field); });
-    if (!ok) sendBlocked_ = true;
-    return ok;
+    return runGuarded(window_, [&] { rules.exit(field); });
 }
 
-bool FieldRules::checkBeforePress(QMouseEvent* press) {
-    checkedBeforePress_ = nullptr;
+bool FieldRules::allowFocusMove(QWidget* target) {
     auto* field = qobject_cast<QLineEdit*>(QApplication::focusWidget());
-    if (!field || field->window() != window_) return false;
+    if (!target || !field || target == field) return true;
     const auto found = fields_.find(field);
-    if (found == fields_.end()) return false;
-    QWidget* target = clickFocusTarget(window_, press->globalPosition());
-    if (!target || target == field) return false;
-    if (!runExit(field, found->second)) return true;  // drop the press; focus stays
-    checkedBeforePress_ = field;
-    return false;
+    if (found == fields_.end()) return true;
+    if (!runExit(field, found->second)) return false;
+    // The focus moves while this input is handled; its FocusOut must not run
+    // the rule a second time.
+    checkedBeforeMove_ = field;
+    QTimer::singleShot(0, this, [this] { checkedBeforeMove_ = nullptr; });
+    return true;
 }
 
 }  // namespace cuponex

@@ -5,9 +5,12 @@
 // replace or drop it. An exit rule runs whenever the focus leaves its field for
 // another control of the window (not when the whole window is deactivated),
 // even when the text did not change. A rule that fails (throws) has its error
-// shown by the top-level error display; the mouse press that would have moved
-// the focus is then dropped and the focus stays in the field, and any send
-// started by the same user action is refused (see sendBlocked).
+// shown by the top-level error display and the field keeps its text.
+//
+// A mouse press or a shortcut that would move the focus out of a field runs
+// the field's exit rule before the focus moves; when the rule fails, the press
+// or shortcut is dropped, so the focus stays in the field and the button that
+// was clicked never sends a command built from it.
 
 #include <QObject>
 #include <QPointer>
@@ -16,7 +19,6 @@
 
 class QLineEdit;
 class QWidget;
-class QMouseEvent;
 
 namespace cuponex {
 
@@ -34,11 +36,6 @@ public:
 
     void attach(QLineEdit* field, KeyFilter key, ExitRule exit);
 
-    // True from a failed exit rule until the next key or mouse press the user
-    // makes in the window: a click or shortcut that caused the failing
-    // focus change must not send a command built from the field.
-    bool sendBlocked() const { return sendBlocked_; }
-
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -47,14 +44,18 @@ private:
         KeyFilter key;
         ExitRule exit;
     };
+    class InputWatcher;
+
     bool filterKey(QLineEdit* field, const Rules& rules, QEvent* event);
     bool runExit(QLineEdit* field, const Rules& rules);
-    bool checkBeforePress(QMouseEvent* press);
+    // Runs the focused field's exit rule before the focus moves to target;
+    // false when the rule failed and the input that moves it must be dropped.
+    bool allowFocusMove(QWidget* target);
 
     QWidget* window_;
     std::map<QLineEdit*, Rules> fields_;
-    QPointer<QLineEdit> checkedBeforePress_;  // its exit already ran for this press
-    bool sendBlocked_ = false;
+    InputWatcher* watcher_;
+    QPointer<QLineEdit> checkedBeforeMove_;  // its exit rule already ran for this move
 };
 
 }  // namespace cuponex

@@ -220,7 +220,6 @@ std::string TfrmPrincipal::text(const QLineEdit* field) { return latin1(field->t
 
 void TfrmPrincipal::onClick(QAbstractButton* button, Handler handler) {
     connect(button, &QAbstractButton::clicked, this, [this, button, handler] {
-        if (fieldRules_.sendBlocked()) return;
         cuponex::runGuarded(this, [&] { (this->*handler)(button); });
     });
 }

@@ -16,9 +16,9 @@
 
 namespace testsupport {
 
-// The bytes of eq.MSG for a command text.
-inline QByteArray frame(const std::string& commandText) {
-    return QByteArray::fromStdString("\x1B." + commandText + "}\n");
+// The bytes of eq.MSG for a command text, one character per byte.
+inline QString frame(const std::string& commandText) {
+    return QString::fromLatin1("\x1B." + commandText + "}\n");
 }
 
 struct SaleTabDriver {
@@ -43,7 +43,7 @@ struct SaleTabDriver {
     TfrmPrincipal& w() { return *window; }
 
     std::size_t sentCount() const { return link->requests().size(); }
-    QByteArray lastSent() const { return QByteArray::fromStdString(link->lastRequest()); }
+    QString lastSent() const { return QString::fromLatin1(link->lastRequest()); }
 
     // Clicks a check box or radio button on its indicator.
     static void toggle(QAbstractButton* button) {

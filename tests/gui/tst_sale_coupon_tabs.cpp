@@ -60,10 +60,10 @@ class TestSaleCouponTabs : public QObject {
         SaleTabDriver::type(t.edDescrA, "MOIDO");
         SaleTabDriver::click(t.BitBtn1);
         QCOMPARE(t.edPreco->text(), QString("3,500"));
-        const QByteArray text = d->lastSent().mid(2);
-        QCOMPARE(text.mid(22, 9), QByteArray("000003500"));
-        QCOMPARE(text.mid(43, 24), "~ARROZ" + QByteArray(18, ' '));
-        QCOMPARE(text.mid(70), "MOIDO" + QByteArray(35, ' ') + "}\n");
+        const QString text = d->lastSent().mid(2);
+        QCOMPARE(text.mid(22, 9), QString("000003500"));
+        QCOMPARE(text.mid(43, 24), "~ARROZ" + QString(18, ' '));
+        QCOMPARE(text.mid(70), "MOIDO" + QString(35, ' ') + "}\n");
     }
 
     void itemDiscountOnEachLine() {
@@ -157,7 +157,6 @@ class TestSaleCouponTabs : public QObject {
         QVERIFY(t.BitBtn60->isVisible());
         QCOMPARE(t.cbCodDeb->currentText(), QString("01"));
         QCOMPARE(t.cbCodCred->currentText(), QString("02"));
-        QCOMPARE(t.cbCodCred->count(), 10);
         SaleTabDriver::type(t.edTransfPag, "25");
         SaleTabDriver::click(t.BitBtn60);
         QCOMPARE(d->lastSent(), frame("060100000000250002"));
@@ -167,7 +166,10 @@ class TestSaleCouponTabs : public QObject {
         SaleTabDriver::type(t.cbCodDeb->lineEdit(), "1");
         QTest::keyClick(t.cbCodCred, Qt::Key_Down);  // "03"
         SaleTabDriver::click(t.BitBtn60);
-        QCOMPARE(QString::fromLatin1(d->lastSent()), QString::fromLatin1(frame("061000000002500" "03")));
+        QCOMPARE(d->lastSent(), frame("06"
+                                      "1"
+                                      "000000002500"
+                                      "03"));
     }
 };
 

@@ -57,6 +57,9 @@ void TfrmPrincipal::setupSaleCouponTabs() {
     rules(t03.edDescSubValor, amountKeys, &W::edDescItemValorExit);
     rules(t04.edItem, digitKeys, &W::edItemExit);
     rules(t06.edTransfPag, amountKeys, &W::edPrecoExit);
+    // A typed code goes as typed: "1" must not complete to "10".
+    t06.cbCodDeb->setCompleter(nullptr);
+    t06.cbCodCred->setCompleter(nullptr);
     rules(t07.edCodigoLegenda, digitKeys, nullptr);
     rules(t07.edValorLegenda, amountKeys, &W::edDescItemValorExit);
     rules(t09.edAtribIndic, digitKeys, &W::edAtrib1Exit);
