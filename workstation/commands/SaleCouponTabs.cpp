@@ -5,6 +5,7 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <array>
+#include <limits>
 
 #include "Latin1.h"
 #include "RadioGroup.h"
@@ -57,6 +58,9 @@ void TfrmPrincipal::setupSaleCouponTabs() {
     rules(t03.edDescSubValor, amountKeys, &W::edDescItemValorExit);
     rules(t04.edItem, digitKeys, &W::edItemExit);
     rules(t06.edTransfPag, amountKeys, &W::edPrecoExit);
+    // The collected lists have no length limit of their own.
+    t09.edFormatoIndic->setMaxLength(std::numeric_limits<int>::max());
+    t10.edEnviaModa->setMaxLength(std::numeric_limits<int>::max());
     // A typed code goes as typed: "1" must not complete to "10".
     t06.cbCodDeb->setCompleter(nullptr);
     t06.cbCodCred->setCompleter(nullptr);
