@@ -12,7 +12,9 @@ using cuponex::latin1;
 
 namespace {
 
-QLineEdit* edit(QObject* sender) { return qobject_cast<QLineEdit*>(sender); }
+QLineEdit* edit(QObject* sender) {
+    return qobject_cast<QLineEdit*>(sender);
+}
 
 // A normal form can be longer than the field's limit ("1000" in the
 // seven-character quantity gives "1000,000"); the field is widened rather than
@@ -41,26 +43,42 @@ void filter(QChar& key, std::optional<char> (*rule)(char)) {
 
 }  // namespace
 
-void TfrmPrincipal::edPrecoKeyPress(QObject*, QChar& Key) { filter(Key, cuponex::amountKey); }
+void TfrmPrincipal::edPrecoKeyPress(QObject*, QChar& Key) {
+    filter(Key, cuponex::amountKey);
+}
 
-void TfrmPrincipal::edItemKeyPress(QObject*, QChar& Key) { filter(Key, cuponex::digitKey); }
+void TfrmPrincipal::edItemKeyPress(QObject*, QChar& Key) {
+    filter(Key, cuponex::digitKey);
+}
 
 void TfrmPrincipal::edPrecoExit(QObject* Sender) {
     const bool unitPrice = Sender->objectName() == QLatin1String("edPreco");
     numeric(Sender, cuponex::priceExitPattern(unitPrice, text(t01.edDesc)));
 }
 
-void TfrmPrincipal::edQuantExit(QObject* Sender) { numeric(Sender, "0.000"); }
+void TfrmPrincipal::edQuantExit(QObject* Sender) {
+    numeric(Sender, "0.000");
+}
 
-void TfrmPrincipal::edDescItemValorExit(QObject* Sender) { numeric(Sender, "0.00"); }
+void TfrmPrincipal::edDescItemValorExit(QObject* Sender) {
+    numeric(Sender, "0.00");
+}
 
-void TfrmPrincipal::edItemExit(QObject* Sender) { numeric(Sender, "000"); }
+void TfrmPrincipal::edItemExit(QObject* Sender) {
+    numeric(Sender, "000");
+}
 
-void TfrmPrincipal::edCodModaExit(QObject* Sender) { numeric(Sender, "00"); }
+void TfrmPrincipal::edCodModaExit(QObject* Sender) {
+    numeric(Sender, "00");
+}
 
-void TfrmPrincipal::edRedInExit(QObject* Sender) { integer(Sender, 4); }
+void TfrmPrincipal::edRedInExit(QObject* Sender) {
+    integer(Sender, 4);
+}
 
-void TfrmPrincipal::edAtrib1Exit(QObject* Sender) { integer(Sender, 1); }
+void TfrmPrincipal::edAtrib1Exit(QObject* Sender) {
+    integer(Sender, 1);
+}
 
 // The discount's first field is a percentage only on line 6100; elsewhere it
 // is left exactly as typed.

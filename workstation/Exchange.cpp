@@ -55,7 +55,8 @@ std::string Exchange::path(const char* name) const {
 
 void Exchange::writeRequest(const std::string& frame) const {
     const std::string draft = path(kRequestDraft);
-    const int fd = ::open(draft.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
+    const int fd =
+        ::open(draft.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd < 0) fail(draft);
     if (!writeAll(fd, frame + "\n")) {
         const int error = errno;
@@ -84,7 +85,8 @@ std::string Exchange::readFirstLine(const std::string& replyPath) const {
             fail(replyPath);
         }
         if (n == 0) break;
-        const auto* end = static_cast<const char*>(std::memchr(chunk, '\n', static_cast<size_t>(n)));
+        const auto* end =
+            static_cast<const char*>(std::memchr(chunk, '\n', static_cast<size_t>(n)));
         line.append(chunk, end ? static_cast<size_t>(end - chunk) : static_cast<size_t>(n));
         if (end) break;
     }

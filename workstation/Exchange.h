@@ -13,12 +13,12 @@ namespace cuponex {
 
 // An input/output failure of the exchange; what() is the text to show.
 class ExchangeError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 class Exchange {
-public:
+  public:
     // The directory prefix is read again at every look for the reply; file
     // paths are the prefix followed directly by the file name.
     using DirectoryPrefix = std::function<QString()>;
@@ -39,7 +39,7 @@ public:
     // or the reply cannot be read.
     std::string run(const std::string& frame);
 
-private:
+  private:
     std::string path(const char* name) const;
     void writeRequest(const std::string& frame) const;
     std::string readFirstLine(const std::string& replyPath) const;

@@ -13,7 +13,9 @@
 namespace cuponex {
 namespace {
 
-bool isPrintable(QChar c) { return c.unicode() >= 0x20 && c.unicode() != 0x7f; }
+bool isPrintable(QChar c) {
+    return c.unicode() >= 0x20 && c.unicode() != 0x7f;
+}
 
 // The widget that a click at this point gives the focus to, found as Qt's own
 // click-to-focus finds it: up from the widget under the pointer.
@@ -32,10 +34,10 @@ QWidget* clickFocusTarget(QWidget* window, const QPointF& globalPos) {
 // presses reach the window's QWindow first, and a shortcut reaches its widget
 // before that widget takes the focus.
 class FieldRules::InputWatcher : public QObject {
-public:
+  public:
     explicit InputWatcher(FieldRules* rules) : QObject(rules), rules_(rules) {}
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         const auto type = event->type();
         if (type == QEvent::MouseButtonPress || type == QEvent::MouseButtonDblClick) {
@@ -55,7 +57,7 @@ protected:
         return false;
     }
 
-private:
+  private:
     FieldRules* rules_;
 };
 
@@ -64,7 +66,9 @@ FieldRules::FieldRules(QWidget* window)
     qApp->installEventFilter(watcher_);
 }
 
-FieldRules::~FieldRules() { qApp->removeEventFilter(watcher_); }
+FieldRules::~FieldRules() {
+    qApp->removeEventFilter(watcher_);
+}
 
 void FieldRules::attach(QLineEdit* field, KeyFilter key, ExitRule exit) {
     fields_[field] = Rules{std::move(key), std::move(exit)};

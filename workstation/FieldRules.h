@@ -24,7 +24,7 @@ namespace cuponex {
 
 class FieldRules : public QObject {
     Q_OBJECT
-public:
+  public:
     // key: the typed character; set it to another character to replace it, or
     // to QChar() to drop the key.
     using KeyFilter = std::function<void(QLineEdit* field, QChar& key)>;
@@ -36,10 +36,10 @@ public:
 
     void attach(QLineEdit* field, KeyFilter key, ExitRule exit);
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     struct Rules {
         KeyFilter key;
         ExitRule exit;

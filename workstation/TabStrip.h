@@ -10,12 +10,12 @@ class QTabWidget;
 
 class TabStrip : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit TabStrip(QWidget* parent = nullptr);
 
     // Builds one button per page of the book and follows its current page.
     void attach(QTabWidget* book, int columns);
 
-private:
+  private:
     QButtonGroup buttons_;
 };

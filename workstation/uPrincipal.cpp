@@ -164,21 +164,39 @@ void TfrmPrincipal::setupLineTable() {
 
 void TfrmPrincipal::setupParameterlessTabs() {
     for (QAbstractButton* button : std::initializer_list<QAbstractButton*>{
-             t05.btnEnviaSemParametro, t18.BitBtn21, t21.BitBtn10,
-          t22.BitBtn23, t23.BitBtn3, t25.BitBtn24, t26.BitBtn25, t42.BitBtn42, t43.BitBtn44,
-          t53.BitBtn61})
+             t05.btnEnviaSemParametro, t18.BitBtn21, t21.BitBtn10, t22.BitBtn23, t23.BitBtn3,
+             t25.BitBtn24, t26.BitBtn25, t42.BitBtn42, t43.BitBtn44, t53.BitBtn61})
         onClick(button, &TfrmPrincipal::btnEnviaSemParametroClick);
 }
 
 void TfrmPrincipal::FormCreate() {
-    for (QWidget* w : std::initializer_list<QWidget*>{
-             t02.Label15, t03.Label17, t20.Label106, t19.Label120, t13.Label122, t14.Label124,
-             t14.Label125, t53.Label126, t14.edData, t14.edHora, t13.edTituloGerencial, t20.edAlfa,
-             t19.edParcelas, findChild<QWidget*>(QStringLiteral("edSenha")), t51.Panel4, t06.Panel5,
-             t48.rgLimpaTabCheq, t49.rgLeituraCmc7, t28.rgTipo28, t19.cbSegTEF, t53.BitBtn61,
-             t54.gbTipoIsento, t54.BitBtn62})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{t02.Label15,
+                                         t03.Label17,
+                                         t20.Label106,
+                                         t19.Label120,
+                                         t13.Label122,
+                                         t14.Label124,
+                                         t14.Label125,
+                                         t53.Label126,
+                                         t14.edData,
+                                         t14.edHora,
+                                         t13.edTituloGerencial,
+                                         t20.edAlfa,
+                                         t19.edParcelas,
+                                         findChild<QWidget*>(QStringLiteral("edSenha")),
+                                         t51.Panel4,
+                                         t06.Panel5,
+                                         t48.rgLimpaTabCheq,
+                                         t49.rgLeituraCmc7,
+                                         t28.rgTipo28,
+                                         t19.cbSegTEF,
+                                         t53.BitBtn61,
+                                         t54.gbTipoIsento,
+                                         t54.BitBtn62})
         if (w) w->hide();
-    for (QWidget* w : std::initializer_list<QWidget*>{t53.Label121, t54.Label123, t14.cbRZ, ui.edCaminho})
+    for (QWidget* w :
+         std::initializer_list<QWidget*>{t53.Label121, t54.Label123, t14.cbRZ, ui.edCaminho})
         w->show();
     ui.PageControl1->setCurrentIndex(0);
 }
@@ -195,12 +213,15 @@ void TfrmPrincipal::rgLinhaClick(QObject*) {
     t39.edNomeFormatoModa->setMaxLength(line == 2 ? 320 : 160);
 }
 
-void TfrmPrincipal::PageControl1Change(QObject*) { Timer1->start(); }
+void TfrmPrincipal::PageControl1Change(QObject*) {
+    Timer1->start();
+}
 
 void TfrmPrincipal::Timer1Timer(QObject*) {
     const QDate date = QDate::currentDate();
     const QTime time = QTime::currentTime();
-    t14.edData->setText(QString::asprintf("%02d%02d%02d", date.day(), date.month(), date.year() % 100));
+    t14.edData->setText(
+        QString::asprintf("%02d%02d%02d", date.day(), date.month(), date.year() % 100));
     t14.edHora->setText(
         QString::asprintf("%02d%02d%02d", time.hour(), time.minute(), time.second()));
 }
@@ -216,7 +237,9 @@ void TfrmPrincipal::btnEnviaSemParametroClick(QObject* Sender) {
     ui.edRecebido->setText(EnviaComando(cuponex::formatPattern("%.2d", {code})));
 }
 
-std::string TfrmPrincipal::text(const QLineEdit* field) { return latin1(field->text()); }
+std::string TfrmPrincipal::text(const QLineEdit* field) {
+    return latin1(field->text());
+}
 
 void TfrmPrincipal::onClick(QAbstractButton* button, Handler handler) {
     connect(button, &QAbstractButton::clicked, this, [this, button, handler] {

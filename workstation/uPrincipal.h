@@ -9,7 +9,6 @@
 
 #include "FieldRules.h"
 #include "commands/PrinterLine.h"
-#include "ui_uPrincipal.h"
 #include "ui_tab01.h"
 #include "ui_tab02.h"
 #include "ui_tab03.h"
@@ -61,6 +60,7 @@
 #include "ui_tab51.h"
 #include "ui_tab53.h"
 #include "ui_tab54.h"
+#include "ui_uPrincipal.h"
 
 class QAbstractButton;
 class QLineEdit;
@@ -73,7 +73,7 @@ using cuponex::PrinterLine;
 
 class TfrmPrincipal : public QWidget {
     Q_OBJECT
-public:
+  public:
     explicit TfrmPrincipal(QWidget* parent = nullptr);
     ~TfrmPrincipal() override;
 
@@ -140,7 +140,7 @@ public:
     Ui::Tab54 t54;
     QTimer* Timer1;
 
-public slots:
+  public slots:
     void FormCreate();
     void rgLinhaClick(QObject* Sender);
     void PageControl1Change(QObject* Sender);
@@ -179,7 +179,7 @@ public slots:
     void edDescItemTextoExit(QObject* Sender);
     void edDescSubTextExit(QObject* Sender);
 
-public:
+  public:
     // Key filters: Key is the typed character; set to QChar() to drop it.
     void edPrecoKeyPress(QObject* Sender, QChar& Key);
     void edItemKeyPress(QObject* Sender, QChar& Key);
@@ -187,13 +187,13 @@ public:
     using Handler = void (TfrmPrincipal::*)(QObject*);
     using KeyHandler = void (TfrmPrincipal::*)(QObject*, QChar&);
 
-protected:
+  protected:
     // Connects a button to its click handler through the error boundary.
     void onClick(QAbstractButton* button, Handler handler);
     // Gives a field its key filter and exit rule (either may be null).
     void rules(QLineEdit* field, KeyHandler key, Handler exit);
 
-private:
+  private:
     template <class Ui>
     void addPage(Ui& page, const char* caption);
     void setupLineTable();

@@ -48,16 +48,18 @@ int main(int argc, char* argv[]) {
     for (int i = 0; i < rounds; ++i) {
         const auto start = std::chrono::steady_clock::now();
         const QString reply = window.EnviaComando("05");
-        ms.push_back(std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() -
-                                                               start).count());
+        ms.push_back(
+            std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+                .count());
         if (reply == QLatin1String(".-P006}")) {
             std::fprintf(stderr, "timeout in round %d\n", i);
             return 1;
         }
     }
-    std::printf("round trip of command 05 over %d exchanges: median %.3f ms, p99 %.3f ms "
-                "(target median 2 ms)\n",
-                rounds, percentile(ms, 0.5), percentile(ms, 0.99));
+    std::printf(
+        "round trip of command 05 over %d exchanges: median %.3f ms, p99 %.3f ms "
+        "(target median 2 ms)\n",
+        rounds, percentile(ms, 0.5), percentile(ms, 0.99));
 
     QTemporaryDir silent;
     window.ui.edCaminho->setText(silent.path() + "/");
@@ -66,8 +68,9 @@ int main(int argc, char* argv[]) {
     window.EnviaComando("05");
     const double wall =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    std::printf("processor use while waiting out the %.1f s timeout: %.2f%% of one core "
-                "(target 5%%)\n",
-                wall, 100.0 * (cpuSeconds() - cpuBefore) / wall);
+    std::printf(
+        "processor use while waiting out the %.1f s timeout: %.2f%% of one core "
+        "(target 5%%)\n",
+        wall, 100.0 * (cpuSeconds() - cpuBefore) / wall);
     return 0;
 }

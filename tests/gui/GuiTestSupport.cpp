@@ -79,7 +79,9 @@ MessageCapture::MessageCapture() {
     };
 }
 
-MessageCapture::~MessageCapture() { cuponex::messageBoxes() = saved; }
+MessageCapture::~MessageCapture() {
+    cuponex::messageBoxes() = saved;
+}
 
 RealLink::RealLink() = default;
 
@@ -106,8 +108,8 @@ bool RealLink::start(const QStringList& simOptions) {
     link_ = new QProcess;
     link_->start(QStringLiteral(EQLINK_PATH),
                  QStringList{QStringLiteral("-d"), device, QStringLiteral("-p"),
-                             temp_.filePath(QStringLiteral("ecf")),
-                             QStringLiteral("-T"), QStringLiteral("2")});
+                             temp_.filePath(QStringLiteral("ecf")), QStringLiteral("-T"),
+                             QStringLiteral("2")});
     if (!link_->waitForStarted(5000)) return false;
     // eqlink creates its working directory at start-up.
     for (int i = 0; i < 500 && !QDir(workingDir()).exists(); ++i) QThread::msleep(10);
@@ -120,7 +122,9 @@ bool RealLink::start(const QStringList& simOptions) {
 }
 
 // eqlink names its working sub-directory after the device's base name.
-QString RealLink::workingDir() const { return temp_.filePath(QStringLiteral("ecf/ttyECF/")); }
+QString RealLink::workingDir() const {
+    return temp_.filePath(QStringLiteral("ecf/ttyECF/"));
+}
 
 QStringList RealLink::loggedFrames() const {
     const QString log =

@@ -20,7 +20,7 @@ namespace testsupport {
 // wait blocks the test's thread), records its bytes and publishes a reply as
 // eq.RSP through a rename, as the link program does.
 class FakeLink {
-public:
+  public:
     using Reply = std::function<std::string(const std::string& request)>;
     explicit FakeLink(const QString& dirWithSlash, Reply reply = {});
     ~FakeLink();
@@ -28,7 +28,7 @@ public:
     std::vector<std::string> requests() const;
     std::string lastRequest() const;
 
-private:
+  private:
     void serve();
     std::string dir_;
     Reply reply_;
@@ -40,7 +40,7 @@ private:
 
 // The texts of the program's message boxes while it lives; no box is shown.
 class MessageCapture {
-public:
+  public:
     MessageCapture();
     ~MessageCapture();
     QStringList errors;
@@ -49,14 +49,14 @@ public:
 
 // ecfsim on a pseudo-terminal and eqlink on it, in a temporary directory.
 class RealLink {
-public:
+  public:
     RealLink();
     ~RealLink();
     bool start(const QStringList& simOptions = {});  // false if either failed to start
-    QString workingDir() const;                        // with a trailing "/"
-    QStringList loggedFrames() const;                  // ecfsim's log, one escaped frame a line
+    QString workingDir() const;                      // with a trailing "/"
+    QStringList loggedFrames() const;                // ecfsim's log, one escaped frame a line
 
-private:
+  private:
     QTemporaryDir temp_;
     QProcess* sim_ = nullptr;
     QProcess* link_ = nullptr;

@@ -49,7 +49,7 @@ class EntryRulesTest : public QObject {
         w_->rgLinhaClick(w_->ui.rgLinha);
     }
 
-private slots:
+  private slots:
     void init() {
         w_ = std::make_unique<TfrmPrincipal>();
         w_->ui.edCaminho->setText(dir_.path() + "/");
@@ -143,7 +143,8 @@ private slots:
         click(field("edQuant"));
         QTest::keyClicks(field("edQuant"), "abc");
         click(w_->t01.BitBtn1);
-        QCOMPARE(boxes.errors, QStringList{QStringLiteral("'abc' is not a valid floating point value.")});
+        QCOMPARE(boxes.errors,
+                 QStringList{QStringLiteral("'abc' is not a valid floating point value.")});
         QVERIFY(link.requests().empty());
         QCOMPARE(w_->ui.edRecebido->text(), QStringLiteral("before"));
 
@@ -170,7 +171,8 @@ private slots:
         chooseLine(1);
         MessageCapture boxes;
         typeAndLeave(field("edDescItemTexto"), "AB", field("edDescItemValor"));
-        QCOMPARE(boxes.errors, QStringList{QStringLiteral("'AB' is not a valid floating point value.")});
+        QCOMPARE(boxes.errors,
+                 QStringList{QStringLiteral("'AB' is not a valid floating point value.")});
         typeAndLeave(field("edDescItemTexto"), "5", field("edDescItemValor"));
         QCOMPARE(field("edDescItemTexto")->text(), QStringLiteral("5,00"));
         showTab("TabSheet2");

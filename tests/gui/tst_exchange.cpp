@@ -27,7 +27,7 @@ class ExchangeTest : public QObject {
 
     void useDir(TfrmPrincipal& w) { w.ui.edCaminho->setText(prefix()); }
 
-private slots:
+  private slots:
     void init() {
         QDir d(dir_.path());
         for (const QString& f : d.entryList(QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot |
@@ -41,14 +41,21 @@ private slots:
         FakeLink link(prefix(), [](const std::string& request) {
             return ".+" + request.substr(2, 2) + "0000";
         });
-        const std::pair<const char*, const char*> buttons[] = {
-            {"btnEnviaSemParametro", "05"}, {"BitBtn21", "18"}, {"BitBtn10", "21"},
-            {"BitBtn23", "22"}, {"BitBtn3", "23"},  {"BitBtn24", "25"}, {"BitBtn25", "26"},
-            {"BitBtn42", "42"}, {"BitBtn44", "43"}, {"BitBtn61", "53"}};
+        const std::pair<const char*, const char*> buttons[] = {{"btnEnviaSemParametro", "05"},
+                                                               {"BitBtn21", "18"},
+                                                               {"BitBtn10", "21"},
+                                                               {"BitBtn23", "22"},
+                                                               {"BitBtn3", "23"},
+                                                               {"BitBtn24", "25"},
+                                                               {"BitBtn25", "26"},
+                                                               {"BitBtn42", "42"},
+                                                               {"BitBtn44", "43"},
+                                                               {"BitBtn61", "53"}};
         for (const auto& [name, code] : buttons) {
             auto* button = w.findChild<QPushButton*>(QLatin1String(name));
             QVERIFY(button);
-            QCOMPARE(button->text(), QLatin1String(name == std::string("BitBtn3") ? "OK" : "&Enviar"));
+            QCOMPARE(button->text(),
+                     QLatin1String(name == std::string("BitBtn3") ? "OK" : "&Enviar"));
             button->click();
             QCOMPARE(link.lastRequest(), std::string("\x1b.") + code + "}\n");
             QCOMPARE(w.ui.edEnviado->text(), QStringLiteral("\x1b.%1}").arg(code));
@@ -61,9 +68,8 @@ private slots:
     void replyFirstLineWithoutCarriageReturnsAndLatin1() {
         TfrmPrincipal w;
         useDir(w);
-        FakeLink link(prefix(), [](const std::string&) {
-            return std::string("A\rB\xc7\r\nsecond line\n");
-        });
+        FakeLink link(prefix(),
+                      [](const std::string&) { return std::string("A\rB\xc7\r\nsecond line\n"); });
         QCOMPARE(w.EnviaComando("05"), QStringLiteral("ABÇ"));
     }
 
@@ -92,6 +98,7 @@ private slots:
         QCOMPARE(w.EnviaComando("05"), QStringLiteral(".-P006}"));
         QVERIFY(clock.elapsed() >= 5000 && clock.elapsed() < 6500);
         QCOMPARE(readFile(prefix() + "eq.MSG"), std::string("\x1b.05}\n"));
+        QVERIFY(!QFile::exists(prefix() + "eqW.MSG"));  // written aside, renamed into place
         QCOMPARE(w.ui.edEnviado->text(), QStringLiteral("\x1b.05}"));
     }
 
@@ -180,7 +187,8 @@ private slots:
             const std::string msg = QFile::encodeName(p + "eq.MSG").toStdString();
             while (::access(msg.c_str(), F_OK) != 0) usleep(100);
             ::unlink(msg.c_str());
-            ::symlink(QFile::encodeName(kept).constData(), QFile::encodeName(p + "eq.RSP").constData());
+            ::symlink(QFile::encodeName(kept).constData(),
+                      QFile::encodeName(p + "eq.RSP").constData());
         });
         QCOMPARE(w.EnviaComando("05"), QStringLiteral("OK"));
         publisher.join();

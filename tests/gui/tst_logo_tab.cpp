@@ -23,6 +23,7 @@ class LogoTabTest : public QObject {
         QTimer::singleShot(0, [inEditor] {
             auto* editor = qobject_cast<TfrmLogo*>(QApplication::activeModalWidget());
             QVERIFY(editor);
+            QCOMPARE(frmLogo, editor);
             QCOMPARE(editor->windowTitle(), QStringLiteral("Logotipo do Lojista"));
             QVERIFY(editor->parent() == nullptr);
             inEditor(editor);
@@ -34,7 +35,7 @@ class LogoTabTest : public QObject {
         QTest::mouseClick(image, button, {}, at);
     }
 
-private slots:
+  private slots:
     void drawnLogoIsAppendedTrimmedAndSent() {
         TfrmPrincipal w;
         w.ui.edCaminho->setText(dir_.path() + "/");
@@ -51,7 +52,7 @@ private slots:
         });
         QTest::mouseClick(w.t40.BitBtn53, Qt::LeftButton);
         QCOMPARE(w.t40.edFormatoLogo->text(), QStringLiteral("81FF"));
-        QVERIFY(w.findChildren<TfrmLogo*>().isEmpty());
+        QVERIFY(frmLogo == nullptr);
 
         QTest::mouseClick(w.t40.BitBtn52, Qt::LeftButton);
         QCOMPARE(link.lastRequest(), std::string("\x1b.4000481FF}\n"));

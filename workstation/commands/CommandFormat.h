@@ -16,13 +16,13 @@ namespace cuponex {
 // A conversion that the window reports through its top-level error display;
 // what() is the text shown (without the final period, which the display adds).
 class ConversionError : public std::runtime_error {
-public:
+  public:
     using std::runtime_error::runtime_error;
 };
 
 // One value for formatPattern: a text or an integer.
 class FormatArg {
-public:
+  public:
     FormatArg(const char* text) : value_(std::string(text)) {}
     FormatArg(std::string_view text) : value_(std::string(text)) {}
     FormatArg(const std::string& text) : value_(text) {}
@@ -32,7 +32,7 @@ public:
 
     const std::variant<std::string, std::int64_t>& value() const { return value_; }
 
-private:
+  private:
     std::variant<std::string, std::int64_t> value_;
 };
 

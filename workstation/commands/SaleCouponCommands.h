@@ -13,7 +13,6 @@
 
 namespace cuponex {
 
-
 // Tab .01, command 01.
 struct ItemSaleFields {
     std::string code;              // edCodigo

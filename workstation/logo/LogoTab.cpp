@@ -14,7 +14,9 @@ void TfrmPrincipal::setupLogoTab() {
     onClick(t40.BitBtn52, &TfrmPrincipal::BitBtn52Click);
 }
 
-void TfrmPrincipal::BitBtn53Click(QObject*) { editLogo(t40.edFormatoLogo, this); }
+void TfrmPrincipal::BitBtn53Click(QObject*) {
+    editLogo(t40.edFormatoLogo, this);
+}
 
 void TfrmPrincipal::BitBtn52Click(QObject*) {
     ui.edRecebido->setText(EnviaComando(cuponex::logoCommand(text(t40.edFormatoLogo))));

@@ -178,14 +178,17 @@ bool TfrmLogo::eventFilter(QObject* watched, QEvent* event) {
     }
 }
 
+TfrmLogo* frmLogo = nullptr;
+
 void editLogo(QLineEdit* formatoLogo, QWidget* parent) {
     if (!formatoLogo) return;
     {
-        TfrmLogo frmLogo(formatoLogo);  // no owner; released when the modal state ends
-        if (parent) {
-            frmLogo.move(parent->window()->frameGeometry().center() - frmLogo.rect().center());
-        }
-        frmLogo.exec();
+        TfrmLogo editor(formatoLogo);  // no owner; released when the modal state ends
+        if (parent)
+            editor.move(parent->window()->frameGeometry().center() - editor.rect().center());
+        frmLogo = &editor;
+        editor.exec();
+        frmLogo = nullptr;
     }
     const std::string text = formatoLogo->text().toStdString();
     formatoLogo->setText(QString::fromStdString(cuponex::trimBlankLogoColumns(text)));

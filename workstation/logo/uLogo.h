@@ -64,3 +64,6 @@ class TfrmLogo : public QDialog {
 // window, releases it, then removes the trailing blank columns ("20" pairs)
 // from the logo field, however the editor was closed.
 void editLogo(QLineEdit* formatoLogo, QWidget* parent);
+
+// The editor while editLogo shows it; null otherwise.
+extern TfrmLogo* frmLogo;
