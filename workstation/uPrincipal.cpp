@@ -169,35 +169,11 @@ void TfrmPrincipal::setupParameterlessTabs() {
         onClick(button, &TfrmPrincipal::btnEnviaSemParametroClick);
 }
 
+// The window starts in the state of line 4100: the line table's first column.
 void TfrmPrincipal::FormCreate() {
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{t02.Label15,
-                                         t03.Label17,
-                                         t20.Label106,
-                                         t19.Label120,
-                                         t13.Label122,
-                                         t14.Label124,
-                                         t14.Label125,
-                                         t53.Label126,
-                                         t14.edData,
-                                         t14.edHora,
-                                         t13.edTituloGerencial,
-                                         t20.edAlfa,
-                                         t19.edParcelas,
-                                         findChild<QWidget*>(QStringLiteral("edSenha")),
-                                         t51.Panel4,
-                                         t06.Panel5,
-                                         t48.rgLimpaTabCheq,
-                                         t49.rgLeituraCmc7,
-                                         t28.rgTipo28,
-                                         t19.cbSegTEF,
-                                         t53.BitBtn61,
-                                         t54.gbTipoIsento,
-                                         t54.BitBtn62})
-        if (w) w->hide();
-    for (QWidget* w :
-         std::initializer_list<QWidget*>{t53.Label121, t54.Label123, t14.cbRZ, ui.edCaminho})
-        w->show();
+    applyLine(0);
+    if (auto* senha = findChild<QWidget*>(QStringLiteral("edSenha"))) senha->hide();
+    ui.edCaminho->show();
     ui.PageControl1->setCurrentIndex(0);
 }
 
@@ -207,7 +183,10 @@ PrinterLine TfrmPrincipal::printerLine() const {
 
 void TfrmPrincipal::rgLinhaClick(QObject*) {
     const int line = static_cast<int>(printerLine());
-    if (line < 0 || line > 2) return;
+    if (line >= 0 && line <= 2) applyLine(line);
+}
+
+void TfrmPrincipal::applyLine(int line) {
     for (const LineRow& row : lineTable_) row.control->setVisible(row.shown[line]);
     t01.edDescrA->setMaxLength(line == 2 ? 233 : 42);
     t39.edNomeFormatoModa->setMaxLength(line == 2 ? 320 : 160);

@@ -197,6 +197,8 @@ class TfrmPrincipal : public QWidget {
     template <class Ui>
     void addPage(Ui& page, const char* caption);
     void setupLineTable();
+    // Sets every control of the line table to its column for line 0, 1 or 2.
+    void applyLine(int line);
     void setupParameterlessTabs();
     void setupSaleCouponTabs();
     void setupLogoTab();
