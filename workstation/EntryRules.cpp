@@ -6,6 +6,7 @@
 #include "FieldText.h"
 #include "Latin1.h"
 #include "uPrincipal.h"
+#include "ui_tab01.h"
 
 using cuponex::fromLatin1;
 using cuponex::latin1;
@@ -53,7 +54,7 @@ void TfrmPrincipal::edItemKeyPress(QObject*, QChar& Key) {
 
 void TfrmPrincipal::edPrecoExit(QObject* Sender) {
     const bool unitPrice = Sender->objectName() == QLatin1String("edPreco");
-    numeric(Sender, cuponex::priceExitPattern(unitPrice, text(t01.edDesc)));
+    numeric(Sender, cuponex::priceExitPattern(unitPrice, text(t01->edDesc)));
 }
 
 void TfrmPrincipal::edQuantExit(QObject* Sender) {

@@ -17,66 +17,77 @@ TfrmPrincipal* frmPrincipal = nullptr;
 using cuponex::fromLatin1;
 using cuponex::latin1;
 
+namespace {
+
+// The tabs in their order on screen: the command codes with a leading point.
+const char* const kTabCaptions[] = {
+    ".01", ".02", ".03", ".04", ".05", ".06", ".07", ".08", ".09", ".10", ".11", ".12", ".13",
+    ".14", ".15", ".16", ".17", ".18", ".19", ".20", ".21", ".22", ".23", ".24", ".25", ".26",
+    ".27", ".28", ".29", ".30", ".31", ".33", ".34", ".35", ".36", ".38", ".39", ".40", ".41",
+    ".42", ".43", ".44", ".45", ".46", ".47", ".48", ".49", ".50", ".51", ".53", ".54"};
+
+// The controls whose visibility follows the printer line: 4100, 6100, RX.
+struct LineEntry {
+    const char* name;
+    bool shown[3];
+};
+const LineEntry kLineTable[] = {
+    {"Label104", {true, false, false}},
+    {"Label15", {false, true, true}},
+    {"Label105", {true, false, false}},
+    {"Label17", {false, true, true}},
+    {"Label119", {true, false, false}},
+    {"Panel5", {false, true, true}},
+    {"edTituloGerencial", {false, false, true}},
+    {"Label122", {false, false, true}},
+    {"cbRZ", {true, true, false}},
+    {"edData", {false, false, true}},
+    {"Label124", {false, false, true}},
+    {"edHora", {false, false, true}},
+    {"Label125", {false, false, true}},
+    {"rgVersao4100", {true, false, false}},
+    {"edParcelas", {false, true, true}},
+    {"Label120", {false, true, true}},
+    {"cbSegTEF", {false, true, true}},
+    {"edAlfa", {false, true, true}},
+    {"Label106", {false, true, true}},
+    {"Label14", {true, false, false}},
+    {"rgTipo28", {false, true, true}},
+    {"Label107", {true, false, false}},
+    {"rgLimpaTabCheq", {false, true, true}},
+    {"Label108", {true, false, false}},
+    {"rgLeituraCmc7", {false, true, true}},
+    {"Label115", {true, false, false}},
+    {"Panel4", {false, true, true}},
+    {"Label121", {true, true, false}},
+    {"Label126", {false, false, true}},
+    {"BitBtn61", {false, false, true}},
+    {"Label123", {true, true, false}},
+    {"gbTipoIsento", {false, false, true}},
+    {"BitBtn62", {false, false, true}},
+};
+
+// A control the window cannot do without; its absence is a fault of the forms.
+template <class Widget>
+Widget* required(const QWidget* window, const char* name) {
+    auto* widget = window->findChild<Widget*>(QString::fromLatin1(name));
+    if (!widget) qFatal("the window has no control named %s", name);
+    return widget;
+}
+
+}  // namespace
+
 // One control of the printer-line table: shown on each line or not.
 struct TfrmPrincipal::LineRow {
     QWidget* control;
-    bool shown[3];  // 4100, 6100, RX
+    const bool* shown;  // 4100, 6100, RX
 };
 
 TfrmPrincipal::TfrmPrincipal(QWidget* parent) : QWidget(parent), fieldRules_(this) {
     ui.setupUi(this);
     frmPrincipal = this;
-    addPage(t01, ".01");
-    addPage(t02, ".02");
-    addPage(t03, ".03");
-    addPage(t04, ".04");
-    addPage(t05, ".05");
-    addPage(t06, ".06");
-    addPage(t07, ".07");
-    addPage(t08, ".08");
-    addPage(t09, ".09");
-    addPage(t10, ".10");
-    addPage(t11, ".11");
-    addPage(t12, ".12");
-    addPage(t13, ".13");
-    addPage(t14, ".14");
-    addPage(t15, ".15");
-    addPage(t16, ".16");
-    addPage(t17, ".17");
-    addPage(t18, ".18");
-    addPage(t19, ".19");
-    addPage(t20, ".20");
-    addPage(t21, ".21");
-    addPage(t22, ".22");
-    addPage(t23, ".23");
-    addPage(t24, ".24");
-    addPage(t25, ".25");
-    addPage(t26, ".26");
-    addPage(t27, ".27");
-    addPage(t28, ".28");
-    addPage(t29, ".29");
-    addPage(t30, ".30");
-    addPage(t31, ".31");
-    addPage(t33, ".33");
-    addPage(t34, ".34");
-    addPage(t35, ".35");
-    addPage(t36, ".36");
-    addPage(t38, ".38");
-    addPage(t39, ".39");
-    addPage(t40, ".40");
-    addPage(t41, ".41");
-    addPage(t42, ".42");
-    addPage(t43, ".43");
-    addPage(t44, ".44");
-    addPage(t45, ".45");
-    addPage(t46, ".46");
-    addPage(t47, ".47");
-    addPage(t48, ".48");
-    addPage(t49, ".49");
-    addPage(t50, ".50");
-    addPage(t51, ".51");
-    addPage(t53, ".53");
-    addPage(t54, ".54");
+    for (const char* caption : kTabCaptions)
+        ui.PageControl1->addTab(new QWidget, QString::fromLatin1(caption));
     ui.PageControl1Tabs->attach(ui.PageControl1, 17);
 
     QFont exchangeFont(QStringLiteral("Helvetica"));
@@ -100,10 +111,16 @@ TfrmPrincipal::TfrmPrincipal(QWidget* parent) : QWidget(parent), fieldRules_(thi
     for (auto* item : ui.rgLinha->findChildren<QAbstractButton*>(Qt::FindDirectChildrenOnly))
         connect(item, &QAbstractButton::clicked, this, [this] { rgLinhaClick(ui.rgLinha); });
 
-    setupLineTable();
-    setupParameterlessTabs();
     setupSaleCouponTabs();
+    setupReportTabs();
+    setupIdentificationTabs();
+    setupChequePrintingTab();
+    setupPrinterSetupTabs();
+    setupTableTabs();
     setupLogoTab();
+    setupChequeTabs();
+    setupOptionTabs();
+    setupLineTable();
     FormCreate();
     connect(ui.PageControl1, &QTabWidget::currentChanged, this,
             [this] { PageControl1Change(ui.PageControl1); });
@@ -117,56 +134,20 @@ TfrmPrincipal::~TfrmPrincipal() {
     if (frmPrincipal == this) frmPrincipal = nullptr;
 }
 
-template <class Ui>
-void TfrmPrincipal::addPage(Ui& page, const char* caption) {
-    auto* sheet = new QWidget;
-    page.setupUi(sheet);
-    ui.PageControl1->addTab(sheet, QString::fromLatin1(caption));
+QWidget* TfrmPrincipal::page(const char* caption) const {
+    for (int i = 0; i < ui.PageControl1->count(); ++i)
+        if (ui.PageControl1->tabText(i) == QLatin1String(caption))
+            return ui.PageControl1->widget(i);
+    qFatal("the window has no tab %s", caption);
 }
 
 void TfrmPrincipal::setupLineTable() {
-    lineTable_ = {
-        {t02.Label104, {true, false, false}},
-        {t02.Label15, {false, true, true}},
-        {t03.Label105, {true, false, false}},
-        {t03.Label17, {false, true, true}},
-        {t06.Label119, {true, false, false}},
-        {t06.Panel5, {false, true, true}},
-        {t13.edTituloGerencial, {false, false, true}},
-        {t13.Label122, {false, false, true}},
-        {t14.cbRZ, {true, true, false}},
-        {t14.edData, {false, false, true}},
-        {t14.Label124, {false, false, true}},
-        {t14.edHora, {false, false, true}},
-        {t14.Label125, {false, false, true}},
-        {t19.rgVersao4100, {true, false, false}},
-        {t19.edParcelas, {false, true, true}},
-        {t19.Label120, {false, true, true}},
-        {t19.cbSegTEF, {false, true, true}},
-        {t20.edAlfa, {false, true, true}},
-        {t20.Label106, {false, true, true}},
-        {t28.Label14, {true, false, false}},
-        {t28.rgTipo28, {false, true, true}},
-        {t48.Label107, {true, false, false}},
-        {t48.rgLimpaTabCheq, {false, true, true}},
-        {t49.Label108, {true, false, false}},
-        {t49.rgLeituraCmc7, {false, true, true}},
-        {t51.Label115, {true, false, false}},
-        {t51.Panel4, {false, true, true}},
-        {t53.Label121, {true, true, false}},
-        {t53.Label126, {false, false, true}},
-        {t53.BitBtn61, {false, false, true}},
-        {t54.Label123, {true, true, false}},
-        {t54.gbTipoIsento, {false, false, true}},
-        {t54.BitBtn62, {false, false, true}},
-    };
-}
-
-void TfrmPrincipal::setupParameterlessTabs() {
-    for (QAbstractButton* button : std::initializer_list<QAbstractButton*>{
-             t05.btnEnviaSemParametro, t18.BitBtn21, t21.BitBtn10, t22.BitBtn23, t23.BitBtn3,
-             t25.BitBtn24, t26.BitBtn25, t42.BitBtn42, t43.BitBtn44, t53.BitBtn61})
-        onClick(button, &TfrmPrincipal::btnEnviaSemParametroClick);
+    for (const LineEntry& entry : kLineTable)
+        lineTable_.push_back({required<QWidget>(this, entry.name), entry.shown});
+    edDescrA_ = required<QLineEdit>(this, "edDescrA");
+    edNomeFormatoModa_ = required<QLineEdit>(this, "edNomeFormatoModa");
+    edData_ = required<QLineEdit>(this, "edData");
+    edHora_ = required<QLineEdit>(this, "edHora");
 }
 
 // The window starts in the state of line 4100: the line table's first column.
@@ -188,8 +169,8 @@ void TfrmPrincipal::rgLinhaClick(QObject*) {
 
 void TfrmPrincipal::applyLine(int line) {
     for (const LineRow& row : lineTable_) row.control->setVisible(row.shown[line]);
-    t01.edDescrA->setMaxLength(line == 2 ? 233 : 42);
-    t39.edNomeFormatoModa->setMaxLength(line == 2 ? 320 : 160);
+    edDescrA_->setMaxLength(line == 2 ? 233 : 42);
+    edNomeFormatoModa_->setMaxLength(line == 2 ? 320 : 160);
 }
 
 void TfrmPrincipal::PageControl1Change(QObject*) {
@@ -199,10 +180,9 @@ void TfrmPrincipal::PageControl1Change(QObject*) {
 void TfrmPrincipal::Timer1Timer(QObject*) {
     const QDate date = QDate::currentDate();
     const QTime time = QTime::currentTime();
-    t14.edData->setText(
+    edData_->setText(
         QString::asprintf("%02d%02d%02d", date.day(), date.month(), date.year() % 100));
-    t14.edHora->setText(
-        QString::asprintf("%02d%02d%02d", time.hour(), time.minute(), time.second()));
+    edHora_->setText(QString::asprintf("%02d%02d%02d", time.hour(), time.minute(), time.second()));
 }
 
 QString TfrmPrincipal::EnviaComando(const std::string& commandText) {
@@ -211,9 +191,13 @@ QString TfrmPrincipal::EnviaComando(const std::string& commandText) {
     return fromLatin1(exchange_->run(frame));
 }
 
+void TfrmPrincipal::send(const std::optional<std::string>& commandText) {
+    if (commandText) ui.edRecebido->setText(EnviaComando(*commandText));
+}
+
 void TfrmPrincipal::btnEnviaSemParametroClick(QObject* Sender) {
     const int code = Sender->property("Tag").toInt();
-    ui.edRecebido->setText(EnviaComando(cuponex::formatPattern("%.2d", {code})));
+    send(cuponex::formatPattern("%.2d", {code}));
 }
 
 std::string TfrmPrincipal::text(const QLineEdit* field) {

@@ -1,69 +1,79 @@
 #pragma once
 // The main window: the working-directory field, the printer-line choice, the
 // book of command tabs and the sent/received panel.
+//
+// Each tab's form is created by the file of its command group
+// (commands/*Tabs.cpp, logo/LogoTab.cpp), which alone includes the generated
+// form headers of its tabs and wires its buttons and fields. This header only
+// names the forms, so touching one form recompiles its group, not the window.
 
 #include <QTimer>
 #include <QWidget>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "FieldRules.h"
 #include "commands/PrinterLine.h"
-#include "ui_tab01.h"
-#include "ui_tab02.h"
-#include "ui_tab03.h"
-#include "ui_tab04.h"
-#include "ui_tab05.h"
-#include "ui_tab06.h"
-#include "ui_tab07.h"
-#include "ui_tab08.h"
-#include "ui_tab09.h"
-#include "ui_tab10.h"
-#include "ui_tab11.h"
-#include "ui_tab12.h"
-#include "ui_tab13.h"
-#include "ui_tab14.h"
-#include "ui_tab15.h"
-#include "ui_tab16.h"
-#include "ui_tab17.h"
-#include "ui_tab18.h"
-#include "ui_tab19.h"
-#include "ui_tab20.h"
-#include "ui_tab21.h"
-#include "ui_tab22.h"
-#include "ui_tab23.h"
-#include "ui_tab24.h"
-#include "ui_tab25.h"
-#include "ui_tab26.h"
-#include "ui_tab27.h"
-#include "ui_tab28.h"
-#include "ui_tab29.h"
-#include "ui_tab30.h"
-#include "ui_tab31.h"
-#include "ui_tab33.h"
-#include "ui_tab34.h"
-#include "ui_tab35.h"
-#include "ui_tab36.h"
-#include "ui_tab38.h"
-#include "ui_tab39.h"
-#include "ui_tab40.h"
-#include "ui_tab41.h"
-#include "ui_tab42.h"
-#include "ui_tab43.h"
-#include "ui_tab44.h"
-#include "ui_tab45.h"
-#include "ui_tab46.h"
-#include "ui_tab47.h"
-#include "ui_tab48.h"
-#include "ui_tab49.h"
-#include "ui_tab50.h"
-#include "ui_tab51.h"
-#include "ui_tab53.h"
-#include "ui_tab54.h"
 #include "ui_uPrincipal.h"
 
 class QAbstractButton;
 class QLineEdit;
+
+namespace Ui {
+class Tab01;
+class Tab02;
+class Tab03;
+class Tab04;
+class Tab05;
+class Tab06;
+class Tab07;
+class Tab08;
+class Tab09;
+class Tab10;
+class Tab11;
+class Tab12;
+class Tab13;
+class Tab14;
+class Tab15;
+class Tab16;
+class Tab17;
+class Tab18;
+class Tab19;
+class Tab20;
+class Tab21;
+class Tab22;
+class Tab23;
+class Tab24;
+class Tab25;
+class Tab26;
+class Tab27;
+class Tab28;
+class Tab29;
+class Tab30;
+class Tab31;
+class Tab33;
+class Tab34;
+class Tab35;
+class Tab36;
+class Tab38;
+class Tab39;
+class Tab40;
+class Tab41;
+class Tab42;
+class Tab43;
+class Tab44;
+class Tab45;
+class Tab46;
+class Tab47;
+class Tab48;
+class Tab49;
+class Tab50;
+class Tab51;
+class Tab53;
+class Tab54;
+}  // namespace Ui
 
 namespace cuponex {
 class Exchange;
@@ -86,59 +96,82 @@ class TfrmPrincipal : public QWidget {
     // Text of a field as 8-bit command text.
     static std::string text(const QLineEdit* field);
 
+    // Sends a command and shows the reply in edRecebido; nothing (a line with
+    // no form of the command) sends nothing and leaves edRecebido alone.
+    void send(const std::optional<std::string>& commandText);
+
     Ui::TfrmPrincipal ui;
-    Ui::Tab01 t01;
-    Ui::Tab02 t02;
-    Ui::Tab03 t03;
-    Ui::Tab04 t04;
-    Ui::Tab05 t05;
-    Ui::Tab06 t06;
-    Ui::Tab07 t07;
-    Ui::Tab08 t08;
-    Ui::Tab09 t09;
-    Ui::Tab10 t10;
-    Ui::Tab11 t11;
-    Ui::Tab12 t12;
-    Ui::Tab13 t13;
-    Ui::Tab14 t14;
-    Ui::Tab15 t15;
-    Ui::Tab16 t16;
-    Ui::Tab17 t17;
-    Ui::Tab18 t18;
-    Ui::Tab19 t19;
-    Ui::Tab20 t20;
-    Ui::Tab21 t21;
-    Ui::Tab22 t22;
-    Ui::Tab23 t23;
-    Ui::Tab24 t24;
-    Ui::Tab25 t25;
-    Ui::Tab26 t26;
-    Ui::Tab27 t27;
-    Ui::Tab28 t28;
-    Ui::Tab29 t29;
-    Ui::Tab30 t30;
-    Ui::Tab31 t31;
-    Ui::Tab33 t33;
-    Ui::Tab34 t34;
-    Ui::Tab35 t35;
-    Ui::Tab36 t36;
-    Ui::Tab38 t38;
-    Ui::Tab39 t39;
-    Ui::Tab40 t40;
-    Ui::Tab41 t41;
-    Ui::Tab42 t42;
-    Ui::Tab43 t43;
-    Ui::Tab44 t44;
-    Ui::Tab45 t45;
-    Ui::Tab46 t46;
-    Ui::Tab47 t47;
-    Ui::Tab48 t48;
-    Ui::Tab49 t49;
-    Ui::Tab50 t50;
-    Ui::Tab51 t51;
-    Ui::Tab53 t53;
-    Ui::Tab54 t54;
     QTimer* Timer1;
+
+    // The tab forms, set while the window is built.
+    // Sale coupon (.01 to .12)
+    Ui::Tab01* t01 = nullptr;
+    Ui::Tab02* t02 = nullptr;
+    Ui::Tab03* t03 = nullptr;
+    Ui::Tab04* t04 = nullptr;
+    Ui::Tab05* t05 = nullptr;
+    Ui::Tab06* t06 = nullptr;
+    Ui::Tab07* t07 = nullptr;
+    Ui::Tab08* t08 = nullptr;
+    Ui::Tab09* t09 = nullptr;
+    Ui::Tab10* t10 = nullptr;
+    Ui::Tab11* t11 = nullptr;
+    Ui::Tab12* t12 = nullptr;
+
+    // Readings and reports (.13 to .16, .18, .21 to .23, .25 to .29)
+    Ui::Tab13* t13 = nullptr;
+    Ui::Tab14* t14 = nullptr;
+    Ui::Tab15* t15 = nullptr;
+    Ui::Tab16* t16 = nullptr;
+    Ui::Tab18* t18 = nullptr;
+    Ui::Tab21* t21 = nullptr;
+    Ui::Tab22* t22 = nullptr;
+    Ui::Tab23* t23 = nullptr;
+    Ui::Tab25* t25 = nullptr;
+    Ui::Tab26* t26 = nullptr;
+    Ui::Tab27* t27 = nullptr;
+    Ui::Tab28* t28 = nullptr;
+    Ui::Tab29* t29 = nullptr;
+
+    // Customer identification and authentication (.17, .19, .20)
+    Ui::Tab17* t17 = nullptr;
+    Ui::Tab19* t19 = nullptr;
+    Ui::Tab20* t20 = nullptr;
+
+    // Cheque printing (.24)
+    Ui::Tab24* t24 = nullptr;
+
+    // Printer set-up (.30, .31, .33 to .36)
+    Ui::Tab30* t30 = nullptr;
+    Ui::Tab31* t31 = nullptr;
+    Ui::Tab33* t33 = nullptr;
+    Ui::Tab34* t34 = nullptr;
+    Ui::Tab35* t35 = nullptr;
+    Ui::Tab36* t36 = nullptr;
+
+    // Legend and payment-mode tables (.38, .39, .47)
+    Ui::Tab38* t38 = nullptr;
+    Ui::Tab39* t39 = nullptr;
+    Ui::Tab47* t47 = nullptr;
+
+    // Logo (.40)
+    Ui::Tab40* t40 = nullptr;
+
+    // Cheque functions (.44 to .46, .48, .49, .51)
+    Ui::Tab44* t44 = nullptr;
+    Ui::Tab45* t45 = nullptr;
+    Ui::Tab46* t46 = nullptr;
+    Ui::Tab48* t48 = nullptr;
+    Ui::Tab49* t49 = nullptr;
+    Ui::Tab51* t51 = nullptr;
+
+    // Printer options (.41 to .43, .50, .53, .54)
+    Ui::Tab41* t41 = nullptr;
+    Ui::Tab42* t42 = nullptr;
+    Ui::Tab43* t43 = nullptr;
+    Ui::Tab50* t50 = nullptr;
+    Ui::Tab53* t53 = nullptr;
+    Ui::Tab54* t54 = nullptr;
 
   public slots:
     void FormCreate();
@@ -164,9 +197,66 @@ class TfrmPrincipal : public QWidget {
     void BitBtn56Click(QObject* Sender);
     void BitBtn18Click(QObject* Sender);
 
+    // Readings and reports: .13, .14, .15, .16, .27, .28, .29
+    void BitBtn6Click(QObject* Sender);
+    void BitBtn7Click(QObject* Sender);
+    void BitBtn19Click(QObject* Sender);
+    void BitBtn20Click(QObject* Sender);
+    void BitBtn5Click(QObject* Sender);
+    void BitBtn4Click(QObject* Sender);
+    void BitBtn26Click(QObject* Sender);
+
+    // Customer identification and authentication: .17, .19, .20
+    void BitBtn2Click(QObject* Sender);
+    void BitBtn22Click(QObject* Sender);
+    void cbSegTEFClick(QObject* Sender);
+    void rgVersao4100Click(QObject* Sender);
+    void BitBtn11Click(QObject* Sender);
+
+    // Cheque printing: .24
+    void BitBtn27Click(QObject* Sender);
+
+    // Printer set-up: .30, .31, .33 (Aplicar, Limpar, Enviar), .34, .35, .36
+    void BitBtn28Click(QObject* Sender);
+    void BitBtn29Click(QObject* Sender);
+    void BitBtn30Click(QObject* Sender);
+    void BitBtn31Click(QObject* Sender);
+    void BitBtn32Click(QObject* Sender);
+    void BitBtn33Click(QObject* Sender);
+    void cbSenhaClick(QObject* Sender);
+    void BitBtn34Click(QObject* Sender);
+    void BitBtn35Click(QObject* Sender);
+
+    // Legend and payment-mode tables: .38 (Aplicar, Limpar, Enviar),
+    // .39 (Aplicar, Limpar, Enviar and the two exclusive boxes), .47
+    void BitBtn36Click(QObject* Sender);
+    void BitBtn37Click(QObject* Sender);
+    void BitBtn38Click(QObject* Sender);
+    void BitBtn40Click(QObject* Sender);
+    void BitBtn39Click(QObject* Sender);
+    void BitBtn41Click(QObject* Sender);
+    void cbCheqClick(QObject* Sender);
+    void cbContraValeClick(QObject* Sender);
+    void BitBtn48Click(QObject* Sender);
+    void BitBtn49Click(QObject* Sender);
+    void BitBtn50Click(QObject* Sender);
+
     // Logo (.40)
     void BitBtn52Click(QObject* Sender);
     void BitBtn53Click(QObject* Sender);
+
+    // Cheque functions: .44, .45, .46, .48, .49, .51
+    void BitBtn45Click(QObject* Sender);
+    void BitBtn46Click(QObject* Sender);
+    void BitBtn47Click(QObject* Sender);
+    void BitBtn58Click(QObject* Sender);
+    void BitBtn59Click(QObject* Sender);
+    void BitBtn57Click(QObject* Sender);
+
+    // Printer options: .41, .50, .54
+    void BitBtn43Click(QObject* Sender);
+    void BitBtn51Click(QObject* Sender);
+    void BitBtn62Click(QObject* Sender);
 
     // Exit rules: each rewrites the field it is given.
     void edPrecoExit(QObject* Sender);
@@ -194,20 +284,45 @@ class TfrmPrincipal : public QWidget {
     void rules(QLineEdit* field, KeyHandler key, Handler exit);
 
   private:
-    template <class Ui>
-    void addPage(Ui& page, const char* caption);
+    // Builds the form of the tab captioned caption on that tab's page; the
+    // window owns it.
+    template <class Form>
+    Form* makeForm(const char* caption);
+    QWidget* page(const char* caption) const;
+
+    // One per command group, each in the group's own file.
+    void setupSaleCouponTabs();
+    void setupReportTabs();
+    void setupIdentificationTabs();
+    void setupChequePrintingTab();
+    void setupPrinterSetupTabs();
+    void setupTableTabs();
+    void setupLogoTab();
+    void setupChequeTabs();
+    void setupOptionTabs();
+
     void setupLineTable();
     // Sets every control of the line table to its column for line 0, 1 or 2.
     void applyLine(int line);
-    void setupParameterlessTabs();
-    void setupSaleCouponTabs();
-    void setupLogoTab();
 
     std::unique_ptr<cuponex::Exchange> exchange_;
     cuponex::FieldRules fieldRules_;
+    std::vector<std::shared_ptr<void>> forms_;
     struct LineRow;
     std::vector<LineRow> lineTable_;
+    QLineEdit* edDescrA_ = nullptr;
+    QLineEdit* edNomeFormatoModa_ = nullptr;
+    QLineEdit* edData_ = nullptr;
+    QLineEdit* edHora_ = nullptr;
 };
+
+template <class Form>
+Form* TfrmPrincipal::makeForm(const char* caption) {
+    auto form = std::make_shared<Form>();
+    form->setupUi(page(caption));
+    forms_.push_back(form);
+    return form.get();
+}
 
 // The application's single main window, once created.
 extern TfrmPrincipal* frmPrincipal;

@@ -11,6 +11,7 @@
 #include "GuiTestSupport.h"
 #include "RadioGroup.h"
 #include "uPrincipal.h"
+#include "ui_tab01.h"
 
 using testsupport::FakeLink;
 using testsupport::MessageCapture;
@@ -142,7 +143,7 @@ class EntryRulesTest : public QObject {
         w_->ui.edRecebido->setText(QStringLiteral("before"));
         click(field("edQuant"));
         QTest::keyClicks(field("edQuant"), "abc");
-        click(w_->t01.BitBtn1);
+        click(w_->t01->BitBtn1);
         QCOMPARE(boxes.errors,
                  QStringList{QStringLiteral("'abc' is not a valid floating point value.")});
         QVERIFY(link.requests().empty());
@@ -157,7 +158,7 @@ class EntryRulesTest : public QObject {
 
         // Once the field is valid the same click sends.
         field("edQuant")->setText(QStringLiteral("1"));
-        click(w_->t01.BitBtn1);
+        click(w_->t01->BitBtn1);
         QCOMPARE(field("edQuant")->text(), QStringLiteral("1,000"));
         QCOMPARE(link.requests().size(), size_t(1));
     }

@@ -14,6 +14,9 @@
 #include "GuiTestSupport.h"
 #include "Latin1.h"
 #include "uPrincipal.h"
+#include "ui_tab05.h"
+#include "ui_tab18.h"
+#include "ui_tab42.h"
 
 using testsupport::FakeLink;
 using testsupport::MessageCapture;
@@ -78,7 +81,7 @@ class ExchangeTest : public QObject {
         useDir(w);
         w.ui.edRecebido->setText(QStringLiteral("old"));
         FakeLink link(prefix(), [](const std::string&) { return std::string(); });
-        w.t05.btnEnviaSemParametro->click();
+        w.t05->btnEnviaSemParametro->click();
         QCOMPARE(w.ui.edRecebido->text(), QString());
     }
 
@@ -128,7 +131,7 @@ class ExchangeTest : public QObject {
         TfrmPrincipal w;
         w.ui.edCaminho->setText(prefix() + "missing/");
         w.ui.edRecebido->setText(QStringLiteral("before"));
-        w.t05.btnEnviaSemParametro->click();
+        w.t05->btnEnviaSemParametro->click();
         QCOMPARE(boxes.errors.size(), 1);
         QVERIFY(boxes.errors[0].endsWith('.'));
         QVERIFY2(boxes.errors[0].contains("missing/eqW.MSG"), qPrintable(boxes.errors[0]));
@@ -147,7 +150,7 @@ class ExchangeTest : public QObject {
             while (::access(msg.c_str(), F_OK) != 0) usleep(100);
             ::mkdir(QFile::encodeName(p + "eq.RSP").constData(), 0755);
         });
-        w.t05.btnEnviaSemParametro->click();
+        w.t05->btnEnviaSemParametro->click();
         publisher.join();
         QCOMPARE(boxes.errors.size(), 1);
         QCOMPARE(w.ui.edRecebido->text(), QStringLiteral("before"));
@@ -165,7 +168,7 @@ class ExchangeTest : public QObject {
             ::unlink(msg.c_str());
             ::symlink("/proc/self/status", QFile::encodeName(p + "eq.RSP").constData());
         });
-        w.t05.btnEnviaSemParametro->click();
+        w.t05->btnEnviaSemParametro->click();
         publisher.join();
         QCOMPARE(boxes.informations,
                  QStringList{QStringLiteral("Erro ao mudar os direitos do arquivo de resposta")});
@@ -202,7 +205,7 @@ class ExchangeTest : public QObject {
         if (!link.start()) QSKIP("eqlink or ecfsim could not be started");
         TfrmPrincipal w;
         w.ui.edCaminho->setText(link.workingDir());
-        for (auto* button : {w.t05.btnEnviaSemParametro, w.t18.BitBtn21, w.t42.BitBtn42}) {
+        for (auto* button : {w.t05->btnEnviaSemParametro, w.t18->BitBtn21, w.t42->BitBtn42}) {
             w.ui.edRecebido->clear();
             button->click();
             QVERIFY2(!w.ui.edRecebido->text().isEmpty(), "no reply");

@@ -9,6 +9,11 @@
 #include "CommandLine.h"
 #include "RadioGroup.h"
 #include "uPrincipal.h"
+#include "ui_tab01.h"
+#include "ui_tab14.h"
+#include "ui_tab19.h"
+#include "ui_tab39.h"
+#include "ui_tab53.h"
 
 namespace {
 
@@ -80,8 +85,8 @@ class MainWindowTest : public QObject {
         for (const Row& row : kLineTable)
             QVERIFY2(shown(w, row.name) == row.shown[line],
                      qPrintable(QStringLiteral("%1 on line %2").arg(row.name).arg(line)));
-        QCOMPARE(w.t01.edDescrA->maxLength(), line == 2 ? 233 : 42);
-        QCOMPARE(w.t39.edNomeFormatoModa->maxLength(), line == 2 ? 320 : 160);
+        QCOMPARE(w.t01->edDescrA->maxLength(), line == 2 ? 233 : 42);
+        QCOMPARE(w.t39->edNomeFormatoModa->maxLength(), line == 2 ? 320 : 160);
     }
 
   private slots:
@@ -129,24 +134,24 @@ class MainWindowTest : public QObject {
         TfrmPrincipal w;
         w.show();
         chooseLine(w, 2);
-        w.t01.edDescrA->setText(QString(233, QLatin1Char('x')));
-        w.t19.edParcelas->setText(QStringLiteral("12"));
+        w.t01->edDescrA->setText(QString(233, QLatin1Char('x')));
+        w.t19->edParcelas->setText(QStringLiteral("12"));
         chooseLine(w, 0);
-        QCOMPARE(w.t19.edParcelas->text(), QStringLiteral("12"));
-        QVERIFY(w.t01.edDescrA->maxLength() == 42);
+        QCOMPARE(w.t19->edParcelas->text(), QStringLiteral("12"));
+        QVERIFY(w.t01->edDescrA->maxLength() == 42);
     }
 
     void tab53OffersItsButtonOnlyOnRX() {
         TfrmPrincipal w;
         w.show();
         w.ui.PageControl1->setCurrentWidget(w.findChild<QWidget*>(QStringLiteral("TabSheet49")));
-        QVERIFY(w.t53.Label121->isVisible());
-        QVERIFY(!w.t53.BitBtn61->isVisible() && !w.t53.Label126->isVisible());
-        QCOMPARE(w.t53.Label121->text(), QStringLiteral("Comando disponível apenas na linha RX."));
+        QVERIFY(w.t53->Label121->isVisible());
+        QVERIFY(!w.t53->BitBtn61->isVisible() && !w.t53->Label126->isVisible());
+        QCOMPARE(w.t53->Label121->text(), QStringLiteral("Comando disponível apenas na linha RX."));
         chooseLine(w, 2);
-        QVERIFY(!w.t53.Label121->isVisible());
-        QVERIFY(w.t53.BitBtn61->isVisible() && w.t53.Label126->isVisible());
-        QCOMPARE(w.t53.Label126->text(), QStringLiteral("Este comando não possui parâmetros"));
+        QVERIFY(!w.t53->Label121->isVisible());
+        QVERIFY(w.t53->BitBtn61->isVisible() && w.t53->Label126->isVisible());
+        QCOMPARE(w.t53->Label126->text(), QStringLiteral("Este comando não possui parâmetros"));
     }
 
     void bookHas51TabsInCaptionOrderAndAStripOfButtons() {
@@ -177,11 +182,11 @@ class MainWindowTest : public QObject {
     void clockWritesDateAndTime() {
         TfrmPrincipal w;
         w.Timer1Timer(w.Timer1);
-        const QString date = w.t14.edData->text(), time = w.t14.edHora->text();
+        const QString date = w.t14->edData->text(), time = w.t14->edHora->text();
         QCOMPARE(date, QDate::currentDate().toString(QStringLiteral("ddMMyy")));
         QCOMPARE(time.size(), 6);
         QVERIFY(QTime::fromString(time, QStringLiteral("hhmmss")).isValid());
-        QVERIFY(w.t14.edData->isReadOnly() && w.t14.edHora->isReadOnly());
+        QVERIFY(w.t14->edData->isReadOnly() && w.t14->edHora->isReadOnly());
         QCOMPARE(w.Timer1->interval(), 1000);
     }
 

@@ -7,6 +7,12 @@
 #include <QtTest>
 
 #include "SaleTabDriver.h"
+#include "ui_tab07.h"
+#include "ui_tab08.h"
+#include "ui_tab09.h"
+#include "ui_tab10.h"
+#include "ui_tab11.h"
+#include "ui_tab12.h"
 
 using testsupport::frame;
 using testsupport::MessageCapture;
@@ -37,7 +43,7 @@ class TestSaleCouponClosingTabs : public QObject {
     void cleanup() { d.reset(); }
 
     void legendSendsCodeValueDescription() {
-        auto& t = d->w().t07;
+        auto& t = *d->w().t07;
         d->showTab(".07");
         SaleTabDriver::type(t.edCodigoLegenda, "3");
         SaleTabDriver::type(t.edDescLeg, "TROCO");
@@ -49,7 +55,7 @@ class TestSaleCouponClosingTabs : public QObject {
     }
 
     void voucherTextByAttribute() {
-        auto& t = d->w().t08;
+        auto& t = *d->w().t08;
         const auto items = t.rgAtribTNF->findChildren<QRadioButton*>();
         d->showTab(".08");
         SaleTabDriver::type(t.edTNF, "OBRIGADO");
@@ -69,7 +75,7 @@ class TestSaleCouponClosingTabs : public QObject {
     }
 
     void identifierListAppliedClearedAndSent() {
-        auto& t = d->w().t09;
+        auto& t = *d->w().t09;
         d->showTab(".09");
         SaleTabDriver::type(t.edAtribIndic, "1");
         SaleTabDriver::type(t.edTipoIndic, "3");
@@ -94,7 +100,7 @@ class TestSaleCouponClosingTabs : public QObject {
     }
 
     void paymentsAppliedClearedAndSent() {
-        auto& t = d->w().t10;
+        auto& t = *d->w().t10;
         d->showTab(".10");
         SaleTabDriver::type(t.edCodModa, "1");
         SaleTabDriver::type(t.edValorModa, "10");
@@ -122,7 +128,7 @@ class TestSaleCouponClosingTabs : public QObject {
     }
 
     void surchargeOfEachType() {
-        auto& t = d->w().t11;
+        auto& t = *d->w().t11;
         d->showTab(".11");
         QCOMPARE(t.cbTipoAcr->currentText(), QString("Acréscimo"));
         SaleTabDriver::type(t.edPctAcre, "10");
@@ -143,7 +149,7 @@ class TestSaleCouponClosingTabs : public QObject {
     // Percentage and value are read strictly: a field never entered stops it.
     void surchargeNeedsBothNumbers() {
         MessageCapture boxes;
-        auto& t = d->w().t11;
+        auto& t = *d->w().t11;
         d->showTab(".11");
         d->w().ui.edRecebido->setText("antes");
         SaleTabDriver::click(t.BitBtn17);
@@ -157,7 +163,7 @@ class TestSaleCouponClosingTabs : public QObject {
     }
 
     void closingFocusOrder() {
-        auto& t = d->w().t12;
+        auto& t = *d->w().t12;
         d->showTab(".12");
         t.cbVinculado->setFocus(Qt::TabFocusReason);
         QStringList order{SaleTabDriver::focused()};
@@ -176,7 +182,7 @@ class TestSaleCouponClosingTabs : public QObject {
     }
 
     void closingOnEachLine() {
-        auto& t = d->w().t12;
+        auto& t = *d->w().t12;
         d->showTab(".12");
         SaleTabDriver::type(t.edAtrib1, "1");
         SaleTabDriver::type(t.edLinha1, "VOLTE SEMPRE");

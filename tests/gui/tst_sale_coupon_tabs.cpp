@@ -5,6 +5,11 @@
 #include <QtTest>
 
 #include "SaleTabDriver.h"
+#include "ui_tab01.h"
+#include "ui_tab02.h"
+#include "ui_tab03.h"
+#include "ui_tab04.h"
+#include "ui_tab06.h"
 
 using testsupport::frame;
 using testsupport::MessageCapture;
@@ -27,7 +32,7 @@ class TestSaleCouponTabs : public QObject {
 
     // Typed in focus order with Tab, so the exit rules rewrite each field.
     void itemSaleInFocusOrder() {
-        auto& t = d->w().t01;
+        auto& t = *d->w().t01;
         d->showTab(".01");
         SaleTabDriver::type(t.edCodigo, "123");
         const QStringList expected{"edDesc",      "edPreco",   "edQuant",  "edTotal",
@@ -52,7 +57,7 @@ class TestSaleCouponTabs : public QObject {
     // A "~" description makes the unit price thousandths; an additional
     // description displaces TAMCOD.
     void itemSaleWithWeighedPriceAndExtraDescription() {
-        auto& t = d->w().t01;
+        auto& t = *d->w().t01;
         d->showTab(".01");
         SaleTabDriver::type(t.edDesc, "~ARROZ");
         SaleTabDriver::type(t.edPreco, "3,5");
@@ -67,7 +72,7 @@ class TestSaleCouponTabs : public QObject {
     }
 
     void itemDiscountOnEachLine() {
-        auto& t = d->w().t02;
+        auto& t = *d->w().t02;
         d->showTab(".02");
         SaleTabDriver::type(t.edDescItemTexto, "12");
         SaleTabDriver::type(t.edDescItemValor, "1,5");
@@ -91,7 +96,7 @@ class TestSaleCouponTabs : public QObject {
     }
 
     void subtotalDiscountOnEachLine() {
-        auto& t = d->w().t03;
+        auto& t = *d->w().t03;
         d->showTab(".03");
         SaleTabDriver::type(t.edDescSubText, "5");
         SaleTabDriver::type(t.edDescSubValor, "2");
@@ -119,15 +124,15 @@ class TestSaleCouponTabs : public QObject {
         d->chooseLine(1);
         d->w().ui.edRecebido->setText("antes");
         d->showTab(".02");
-        SaleTabDriver::click(d->w().t02.BitBtn8);  // never entered: empty
+        SaleTabDriver::click(d->w().t02->BitBtn8);  // never entered: empty
         d->showTab(".03");
         d->chooseLine(0);
-        SaleTabDriver::type(d->w().t03.edDescSubText, "abc");  // kept as typed on 4100
-        SaleTabDriver::click(d->w().t03.BitBtn9);
+        SaleTabDriver::type(d->w().t03->edDescSubText, "abc");  // kept as typed on 4100
+        SaleTabDriver::click(d->w().t03->BitBtn9);
         QCOMPARE(d->lastSent(), frame("030000000000000000N"));
         d->w().ui.edRecebido->setText("antes");
         d->chooseLine(1);
-        SaleTabDriver::click(d->w().t03.BitBtn9);
+        SaleTabDriver::click(d->w().t03->BitBtn9);
         QCOMPARE(boxes.errors, QStringList({"'' is not a valid floating point value.",
                                             "'abc' is not a valid floating point value."}));
         QCOMPARE(d->sentCount(), std::size_t(1));
@@ -135,7 +140,7 @@ class TestSaleCouponTabs : public QObject {
     }
 
     void cancelItemReturnsFocusToItem() {
-        auto& t = d->w().t04;
+        auto& t = *d->w().t04;
         d->showTab(".04");
         SaleTabDriver::click(t.bitCancelaItem);
         QCOMPARE(d->lastSent(), frame("04"));  // never entered
@@ -148,7 +153,7 @@ class TestSaleCouponTabs : public QObject {
     }
 
     void paymentTransferOnlyOffLine4100() {
-        auto& t = d->w().t06;
+        auto& t = *d->w().t06;
         d->showTab(".06");
         QVERIFY(!t.BitBtn60->isVisible());
         QVERIFY(t.Label119->isVisible());

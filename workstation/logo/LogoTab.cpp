@@ -5,19 +5,21 @@
 #include "logo/LogoCommands.h"
 #include "logo/uLogo.h"
 #include "uPrincipal.h"
+#include "ui_tab40.h"
 
 void TfrmPrincipal::setupLogoTab() {
+    t40 = makeForm<Ui::Tab40>(".40");
     // The logo text has no length limit of its own: each editor pass adds 200
     // characters.
-    t40.edFormatoLogo->setMaxLength(std::numeric_limits<int>::max());
-    onClick(t40.BitBtn53, &TfrmPrincipal::BitBtn53Click);
-    onClick(t40.BitBtn52, &TfrmPrincipal::BitBtn52Click);
+    t40->edFormatoLogo->setMaxLength(std::numeric_limits<int>::max());
+    onClick(t40->BitBtn53, &TfrmPrincipal::BitBtn53Click);
+    onClick(t40->BitBtn52, &TfrmPrincipal::BitBtn52Click);
 }
 
 void TfrmPrincipal::BitBtn53Click(QObject*) {
-    editLogo(t40.edFormatoLogo, this);
+    editLogo(t40->edFormatoLogo, this);
 }
 
 void TfrmPrincipal::BitBtn52Click(QObject*) {
-    ui.edRecebido->setText(EnviaComando(cuponex::logoCommand(text(t40.edFormatoLogo))));
+    send(cuponex::logoCommand(text(t40->edFormatoLogo)));
 }
