@@ -38,6 +38,9 @@ TEST(FormatPattern, ProgrammingErrorsThrowLogicError) {
     EXPECT_THROW(formatPattern("%s%s", {"a"}), std::logic_error);
     EXPECT_THROW(formatPattern("%x", {1}), std::logic_error);
     EXPECT_THROW(formatPattern("%-5", {"a"}), std::logic_error);
+    // Found by fuzzing: a huge width asked for exabytes of padding.
+    EXPECT_THROW(formatPattern("%99999999999999999999s", {"a"}), std::logic_error);
+    EXPECT_THROW(formatPattern("%.99999999999999999999d", {1}), std::logic_error);
 }
 
 TEST(RetiraCaracter, DeletesEveryOccurrence) {

@@ -20,10 +20,17 @@ bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
+// Widths and precisions of command fields are a few dozen characters; a
+// larger one is a faulty pattern, not a request for gigabytes of padding.
+constexpr std::size_t kMaxCount = 65536;
+
 std::size_t readCount(std::string_view pattern, std::size_t& pos) {
     std::size_t count = 0;
     while (pos < pattern.size() && isDigit(pattern[pos])) {
         count = count * 10 + static_cast<std::size_t>(pattern[pos] - '0');
+        if (count > kMaxCount) {
+            throw std::logic_error("width out of range in pattern '" + std::string(pattern) + "'");
+        }
         ++pos;
     }
     return count;
