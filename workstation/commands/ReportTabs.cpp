@@ -1,6 +1,15 @@
 // Send handlers of the reading and report tabs (.13 to .16, .27 to .29) and
 // the parameterless report tabs (.18, .21 to .23, .25, .26).
 
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <limits>
+
+#include "MaskedText.h"
+#include "RadioGroup.h"
+#include "commands/ReportCommands.h"
 #include "uPrincipal.h"
 #include "ui_tab13.h"
 #include "ui_tab14.h"
@@ -37,18 +46,50 @@ void TfrmPrincipal::setupReportTabs() {
     onClick(t23->BitBtn3, &TfrmPrincipal::btnEnviaSemParametroClick);
     onClick(t25->BitBtn24, &TfrmPrincipal::btnEnviaSemParametroClick);
     onClick(t26->BitBtn25, &TfrmPrincipal::btnEnviaSemParametroClick);
+
+    using W = TfrmPrincipal;
+    onClick(t13->BitBtn6, &W::BitBtn6Click);
+    onClick(t14->BitBtn7, &W::BitBtn7Click);
+    onClick(t15->BitBtn19, &W::BitBtn19Click);
+    onClick(t16->BitBtn20, &W::BitBtn20Click);
+    onClick(t27->BitBtn5, &W::BitBtn5Click);
+    onClick(t28->BitBtn4, &W::BitBtn4Click);
+    onClick(t29->BitBtn26, &W::BitBtn26Click);
+
+    // The report title has no length limit of its own.
+    t13->edTituloGerencial->setMaxLength(std::numeric_limits<int>::max());
+    rules(t15->edRedIn, &W::edItemKeyPress, &W::edRedInExit);
+    rules(t15->edRedFin, &W::edItemKeyPress, &W::edRedInExit);
 }
 
-void TfrmPrincipal::BitBtn6Click(QObject*) {}
+void TfrmPrincipal::BitBtn6Click(QObject*) {
+    send(cuponex::readingXCommand(printerLine(), t13->cbLX->isChecked(),
+                                  text(t13->edTituloGerencial)));
+}
 
-void TfrmPrincipal::BitBtn7Click(QObject*) {}
+void TfrmPrincipal::BitBtn7Click(QObject*) {
+    send(cuponex::reductionZCommand(printerLine(), t14->cbRZ->isChecked(), text(t14->edData),
+                                    text(t14->edHora)));
+}
 
-void TfrmPrincipal::BitBtn19Click(QObject*) {}
+void TfrmPrincipal::BitBtn19Click(QObject*) {
+    send(cuponex::reductionRangeCommand(text(t15->edRedIn), text(t15->edRedFin)));
+}
 
-void TfrmPrincipal::BitBtn20Click(QObject*) {}
+void TfrmPrincipal::BitBtn20Click(QObject*) {
+    send(cuponex::dateRangeCommand(cuponex::maskedValue(t16->mskDataInicio),
+                                   cuponex::maskedValue(t16->mskDataFinal)));
+}
 
-void TfrmPrincipal::BitBtn5Click(QObject*) {}
+void TfrmPrincipal::BitBtn5Click(QObject*) {
+    send(cuponex::readingType27Command(cuponex::radioItemIndex(t27->rgTipo27)));
+}
 
-void TfrmPrincipal::BitBtn4Click(QObject*) {}
+void TfrmPrincipal::BitBtn4Click(QObject* Sender) {
+    send(cuponex::readingType28Command(printerLine(), Sender->property("Tag").toInt(),
+                                       cuponex::radioItemIndex(t28->rgTipo28)));
+}
 
-void TfrmPrincipal::BitBtn26Click(QObject*) {}
+void TfrmPrincipal::BitBtn26Click(QObject*) {
+    send(cuponex::readingType29Command(cuponex::radioItemIndex(t29->rgTipo29)));
+}
