@@ -173,8 +173,10 @@ void TfrmPrincipal::applyLine(int line) {
     edNomeFormatoModa_->setMaxLength(line == 2 ? 320 : 160);
 }
 
+// Switches the clock on; a clock already running keeps its rhythm (starting it
+// again would push its next tick back on every change of tab).
 void TfrmPrincipal::PageControl1Change(QObject*) {
-    Timer1->start();
+    if (!Timer1->isActive()) Timer1->start();
 }
 
 void TfrmPrincipal::Timer1Timer(QObject*) {

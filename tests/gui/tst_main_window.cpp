@@ -177,6 +177,11 @@ class MainWindowTest : public QObject {
         QTest::mouseClick(buttons[13], Qt::LeftButton);
         QCOMPARE(book->currentIndex(), 13);
         QVERIFY(w.Timer1->isActive());  // a change of tab starts the clock
+        // Further changes of tab do not push the next tick back.
+        const int due = w.Timer1->remainingTime();
+        QTest::qWait(300);
+        QTest::mouseClick(buttons[14], Qt::LeftButton);
+        QVERIFY(w.Timer1->remainingTime() <= due - 200);
     }
 
     void clockWritesDateAndTime() {
