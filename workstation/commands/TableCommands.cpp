@@ -1,0 +1,43 @@
+#include "commands/TableCommands.h"
+
+#include "commands/CommandFormat.h"
+
+namespace cuponex {
+
+std::string legendRow(std::string_view legend) {
+    return formatPattern("%-15s", {legend});
+}
+
+std::string legendTableCommand(bool zeroTable, std::string_view rows) {
+    return formatPattern("38%s%s", {zeroTable ? "S" : "N", rows});
+}
+
+int paymentModeNameLimit(bool chequeChange, bool counterVoucher) {
+    return chequeChange || counterVoucher ? 14 : 15;
+}
+
+std::string paymentModeRow(bool linkedVoucher, bool chequeChange, bool counterVoucher,
+                           std::string_view name) {
+    const char* linked = linkedVoucher ? "S" : "N";
+    if (chequeChange) return formatPattern("%s=%-14s", {linked, name});
+    if (counterVoucher) return formatPattern("%s#%-14s", {linked, name});
+    return formatPattern("%s%-15s", {linked, name});
+}
+
+std::string paymentModeTableCommand(std::string_view rows) {
+    return "39" + std::string(rows);
+}
+
+std::optional<std::string> legendChangeRecord(int kindIndex, std::string_view title,
+                                              std::string_view keyLegend,
+                                              std::string_view newLegend) {
+    static constexpr const char* kinds[] = {"+", "=", "-"};
+    if (kindIndex < 0 || kindIndex > 2) return std::nullopt;
+    return formatPattern("%s%-15s%-15s%-15s", {kinds[kindIndex], title, keyLegend, newLegend});
+}
+
+std::string legendChangesCommand(std::string_view records) {
+    return "47" + std::string(records);
+}
+
+}  // namespace cuponex
