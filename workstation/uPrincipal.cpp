@@ -5,6 +5,7 @@
 #include <QScreen>
 #include <QStyle>
 #include <QTime>
+#include <algorithm>
 
 #include "ErrorDisplay.h"
 #include "Exchange.h"
@@ -167,10 +168,21 @@ void TfrmPrincipal::rgLinhaClick(QObject*) {
     if (line >= 0 && line <= 2) applyLine(line);
 }
 
+namespace {
+
+// A lowered limit never cuts what the field already holds (an edit would drop
+// the excess silently: rows of a table, the end of a description); such a
+// field keeps its whole text and takes no more characters until it is shorter.
+void setLimit(QLineEdit* field, int limit) {
+    field->setMaxLength(std::max(limit, static_cast<int>(field->text().size())));
+}
+
+}  // namespace
+
 void TfrmPrincipal::applyLine(int line) {
     for (const LineRow& row : lineTable_) row.control->setVisible(row.shown[line]);
-    edDescrA_->setMaxLength(line == 2 ? 233 : 42);
-    edNomeFormatoModa_->setMaxLength(line == 2 ? 320 : 160);
+    setLimit(edDescrA_, line == 2 ? 233 : 42);
+    setLimit(edNomeFormatoModa_, line == 2 ? 320 : 160);
 }
 
 // Switches the clock on; a clock already running keeps its rhythm (starting it
