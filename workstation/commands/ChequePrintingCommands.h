@@ -1,0 +1,25 @@
+#pragma once
+// Command text of the cheque printing tab .24, built from the field texts as
+// the send handler reads them (after the fields' exit rules). The command is
+// the same on every printer line.
+
+#include <string>
+
+namespace cuponex {
+
+// Tab .24, command 24.
+struct ChequePrintingFields {
+    std::string bank;         // edBanco, read as an integer (0 when not one)
+    std::string amount;       // edValorCheque, two decimals: sent in cents
+    std::string date;         // mskDataCheque without its slashes: ddmmyyyy, "" when untouched
+    int yearDigitsItem = -1;  // rgDigitosCheque: items "1" to "4", -1 none chosen
+    int placeItem = 0;        // rgInfoAdic: 0 "Verso (Antes)", 1 "Verso (Depois)",
+                              // 2 "Frente (Inferior)"
+    std::string line1;        // edLinhaCheque1, left-justified in 60
+    std::string line2;        // edLinhaCheque2, left-justified in 60
+};
+
+// Throws std::invalid_argument for an item index that neither radio group has.
+std::string chequePrintingCommand(const ChequePrintingFields& fields);
+
+}  // namespace cuponex
