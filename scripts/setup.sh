@@ -3,7 +3,10 @@
 # they are missing. Safe to run again.
 set -euo pipefail
 
-packages=(g++ make cmake libgtest-dev libgmock-dev qt6-base-dev xvfb xauth fonts-dejavu-core)
+# The last four are for the packaging tests: desktop-file-validate, man,
+# dpkg-shlibdeps (the package's dependencies), systemd-analyze.
+packages=(g++ make cmake libgtest-dev libgmock-dev qt6-base-dev xvfb xauth fonts-dejavu-core
+          desktop-file-utils man-db dpkg-dev systemd)
 missing=()
 for p in "${packages[@]}"; do
     dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
