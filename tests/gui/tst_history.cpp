@@ -10,6 +10,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include "GuiTestSupport.h"
 #include "history/ExchangeHistory.h"
@@ -199,6 +200,16 @@ class HistoryTest : public QObject {
         const QRect view = grid->viewport()->rect();
         QVERIFY(view.intersects(grid->visualRect(grid->model()->index(199, 0))));
         QVERIFY(grid->verticalScrollBar()->value() > 0);
+    }
+
+    void closingTheMainWindowStillEndsTheProgram() {
+        TfrmPrincipal w;
+        w.show();
+        TfrmHistorico* window = openHistory(w);
+        QVERIFY(window && QTest::qWaitForWindowExposed(window));
+        QTimer::singleShot(0, &w, [&w] { w.close(); });
+        QTimer::singleShot(3000, qApp, [] { QCoreApplication::exit(2); });  // still running
+        QCOMPARE(QCoreApplication::exec(), 0);
     }
 
     void buttonFitsBesideTheExchangeFields() {
