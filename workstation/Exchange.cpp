@@ -96,6 +96,7 @@ std::string Exchange::readFirstLine(const std::string& replyPath) const {
 }
 
 std::string Exchange::run(const std::string& frame) {
+    timedOut_ = false;
     ::unlink(path(kReply).c_str());
     writeRequest(frame);
 
@@ -112,6 +113,7 @@ std::string Exchange::run(const std::string& frame) {
         }
         if (std::chrono::steady_clock::now() - start >= kLimit) {
             ::unlink(reply.c_str());
+            timedOut_ = true;
             return kTimeoutReply;
         }
         std::this_thread::sleep_for(kLookInterval);

@@ -39,6 +39,10 @@ class Exchange {
     // or the reply cannot be read.
     std::string run(const std::string& frame);
 
+    // Whether the last run ended for want of a reply (its result is then
+    // kTimeoutReply), as opposed to a reply that reads the same.
+    bool timedOut() const { return timedOut_; }
+
   private:
     std::string path(const char* name) const;
     void writeRequest(const std::string& frame) const;
@@ -46,6 +50,7 @@ class Exchange {
 
     DirectoryPrefix prefix_;
     PermissionFailed permissionFailed_;
+    bool timedOut_ = false;
 };
 
 }  // namespace cuponex

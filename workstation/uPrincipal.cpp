@@ -1,8 +1,10 @@
 #include "uPrincipal.h"
 
 #include <QDate>
+#include <QElapsedTimer>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QShortcut>
 #include <QStyle>
 #include <QTime>
 #include <algorithm>
@@ -12,6 +14,8 @@
 #include "Latin1.h"
 #include "RadioGroup.h"
 #include "commands/CommandFormat.h"
+#include "history/ExchangeHistory.h"
+#include "history/uHistorico.h"
 
 TfrmPrincipal* frmPrincipal = nullptr;
 
@@ -109,6 +113,12 @@ TfrmPrincipal::TfrmPrincipal(QWidget* parent) : QWidget(parent), fieldRules_(thi
                 this, QStringLiteral("Erro ao mudar os direitos do arquivo de resposta"));
         });
 
+    history_ = new cuponex::ExchangeHistory(this);
+    onClick(ui.btnHistorico, &TfrmPrincipal::btnHistoricoClick);
+    auto* historyKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_H), this);
+    connect(historyKey, &QShortcut::activated, this,
+            [this] { cuponex::runGuarded(this, [this] { btnHistoricoClick(ui.btnHistorico); }); });
+
     for (auto* item : ui.rgLinha->findChildren<QAbstractButton*>(Qt::FindDirectChildrenOnly))
         connect(item, &QAbstractButton::clicked, this, [this] { rgLinhaClick(ui.rgLinha); });
 
@@ -202,7 +212,26 @@ void TfrmPrincipal::Timer1Timer(QObject*) {
 QString TfrmPrincipal::EnviaComando(const std::string& commandText) {
     const std::string frame = cuponex::Exchange::frame(commandText);
     ui.edEnviado->setText(fromLatin1(frame));
-    return fromLatin1(exchange_->run(frame));
+
+    cuponex::ExchangeRecord record;
+    record.time = latin1(QTime::currentTime().toString(QStringLiteral("hh:mm:ss.zzz")));
+    record.frame = frame;
+    QElapsedTimer clock;
+    clock.start();
+    try {
+        record.reply = exchange_->run(frame);
+        record.outcome = exchange_->timedOut() ? cuponex::ExchangeOutcome::Timeout
+                                               : cuponex::ExchangeOutcome::Reply;
+    } catch (const cuponex::ExchangeError& error) {
+        record.reply = error.what();
+        record.outcome = cuponex::ExchangeOutcome::IoError;
+        record.microseconds = clock.nsecsElapsed() / 1000;
+        history_->append(record);
+        throw;
+    }
+    record.microseconds = clock.nsecsElapsed() / 1000;
+    history_->append(record);
+    return fromLatin1(record.reply);
 }
 
 void TfrmPrincipal::send(const std::optional<std::string>& commandText) {
@@ -212,6 +241,11 @@ void TfrmPrincipal::send(const std::optional<std::string>& commandText) {
 void TfrmPrincipal::btnEnviaSemParametroClick(QObject* Sender) {
     const int code = Sender->property("Tag").toInt();
     send(cuponex::formatPattern("%.2d", {code}));
+}
+
+void TfrmPrincipal::btnHistoricoClick(QObject*) {
+    if (!frmHistorico_) frmHistorico_ = new TfrmHistorico(history_, this);
+    frmHistorico_->open();
 }
 
 std::string TfrmPrincipal::text(const QLineEdit* field) {

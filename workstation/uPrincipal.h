@@ -77,7 +77,9 @@ class Tab54;
 
 namespace cuponex {
 class Exchange;
-}
+class ExchangeHistory;
+}  // namespace cuponex
+class TfrmHistorico;
 
 using cuponex::PrinterLine;
 
@@ -88,8 +90,14 @@ class TfrmPrincipal : public QWidget {
     ~TfrmPrincipal() override;
 
     // Frames the command text, exchanges it with the link program and returns
-    // the reply (or the timeout reply). Throws cuponex::ExchangeError.
+    // the reply (or the timeout reply). Throws cuponex::ExchangeError. Every
+    // exchange, failed ones included, is added to the history first.
     QString EnviaComando(const std::string& commandText);
+
+    // Every exchange of the session, oldest first.
+    cuponex::ExchangeHistory* history() const { return history_; }
+    // The history window once opened (it is then kept, hidden when closed).
+    TfrmHistorico* frmHistorico() const { return frmHistorico_; }
 
     PrinterLine printerLine() const;
 
@@ -179,6 +187,8 @@ class TfrmPrincipal : public QWidget {
     void PageControl1Change(QObject* Sender);
     void Timer1Timer(QObject* Sender);
     void btnEnviaSemParametroClick(QObject* Sender);
+    // "Histórico" and Ctrl+H: opens the history window or brings it forward.
+    void btnHistoricoClick(QObject* Sender);
 
     // Sale coupon (.01 to .12)
     void BitBtn1Click(QObject* Sender);
@@ -306,6 +316,8 @@ class TfrmPrincipal : public QWidget {
     void applyLine(int line);
 
     std::unique_ptr<cuponex::Exchange> exchange_;
+    cuponex::ExchangeHistory* history_ = nullptr;
+    TfrmHistorico* frmHistorico_ = nullptr;
     cuponex::FieldRules fieldRules_;
     std::vector<std::shared_ptr<void>> forms_;
     struct LineRow;

@@ -1,0 +1,82 @@
+#include "history/ExchangeLog.h"
+
+namespace cuponex {
+namespace {
+
+constexpr char kHexDigits[] = "0123456789ABCDEF";
+
+void appendHex(std::string& out, unsigned char byte) {
+    out += kHexDigits[byte >> 4];
+    out += kHexDigits[byte & 0x0F];
+}
+
+bool isControl(unsigned char byte) {
+    return byte < 0x20 || (byte >= 0x7F && byte <= 0x9F);
+}
+
+// The two characters after ESC "."; a frame too short for a code has none.
+std::string commandCode(std::string_view frame) {
+    return readableBytes(frame.size() >= 4 ? frame.substr(2, 2) : std::string_view());
+}
+
+}  // namespace
+
+const std::array<const char*, ExchangeLog::kColumns> ExchangeLog::kHeaders = {
+    "Hora", "Comando", "Enviado", "Hex", "Recebido", "ms"};
+
+std::string readableBytes(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size() + 8);
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte == 0x1B) {
+            out += "<ESC>";
+        } else if (isControl(byte)) {
+            out += '<';
+            appendHex(out, byte);
+            out += '>';
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::string hexBytes(std::string_view bytes) {
+    std::string out;
+    out.reserve(bytes.size() * 3);
+    for (const char c : bytes) {
+        if (!out.empty()) out += ' ';
+        appendHex(out, static_cast<unsigned char>(c));
+    }
+    return out;
+}
+
+std::string millisecondsText(std::int64_t microseconds) {
+    const std::int64_t tenths = (microseconds < 0 ? 0 : microseconds + 50) / 100;
+    return std::to_string(tenths / 10) + ',' + static_cast<char>('0' + tenths % 10);
+}
+
+void ExchangeLog::append(const ExchangeRecord& record) {
+    std::string received = readableBytes(record.reply);
+    if (record.outcome == ExchangeOutcome::Timeout) received = kTimeoutMark + received;
+    if (record.outcome == ExchangeOutcome::IoError) received = kIoErrorMark + received;
+    rows_.push_back(
+        {{readableBytes(record.time), commandCode(record.frame), readableBytes(record.frame),
+          hexBytes(record.frame), std::move(received), millisecondsText(record.microseconds)},
+         record.outcome});
+}
+
+std::string ExchangeLog::tabSeparated(const std::vector<size_t>& rows) const {
+    std::string out;
+    for (const size_t row : rows) {
+        for (int column = 0; column < kColumns; ++column) {
+            if (column > 0) out += '\t';
+            out += rows_[row].cells[column];
+        }
+        out += '\n';
+    }
+    return out;
+}
+
+}  // namespace cuponex

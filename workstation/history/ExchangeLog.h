@@ -1,0 +1,73 @@
+#pragma once
+// The session's exchanges as the history window lists them: when each began,
+// its command code, the frame sent (readable and in hexadecimal), the reply and
+// how long it took. Kept in memory only. Nothing here depends on Qt; texts are
+// 8-bit ISO-8859-1 like the command texts.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace cuponex {
+
+// How an exchange ended.
+enum class ExchangeOutcome {
+    Reply,    // eq.RSP arrived and its first line was read
+    Timeout,  // no reply in time: the timeout reply stood in for it
+    IoError,  // the request could not be written or the reply not read
+};
+
+// One exchange as it happened.
+struct ExchangeRecord {
+    std::string time;   // local time at which it began, "hh:mm:ss.zzz"
+    std::string frame;  // ESC "." command text "}", as written to eq.MSG
+    std::string reply;  // the reply's first line, the timeout reply, or the error's text
+    ExchangeOutcome outcome = ExchangeOutcome::Reply;
+    std::int64_t microseconds = 0;
+};
+
+// Bytes as a person can read them in one line: ESC as "<ESC>", every other
+// control byte (below 0x20, 0x7F, 0x80 to 0x9F) as "<xx>" with two upper-case
+// hexadecimal digits; the rest as they are. Tabs and line feeds are control
+// bytes too, so the text never breaks a line or a tab-separated cell.
+std::string readableBytes(std::string_view bytes);
+
+// Each byte as two upper-case hexadecimal digits, separated by single spaces.
+std::string hexBytes(std::string_view bytes);
+
+// Microseconds as milliseconds with one decimal and a comma: 1250 -> "1,3".
+std::string millisecondsText(std::int64_t microseconds);
+
+class ExchangeLog {
+  public:
+    enum Column { Hora, Comando, Enviado, Hex, Recebido, Ms };
+    static constexpr int kColumns = 6;
+    static const std::array<const char*, kColumns> kHeaders;
+
+    // Marks that begin the "Recebido" cell of an exchange that did not end
+    // with a reply.
+    static constexpr const char* kTimeoutMark = "[tempo esgotado] ";
+    static constexpr const char* kIoErrorMark = "[erro de E/S] ";
+
+    void append(const ExchangeRecord& record);
+    void clear() { rows_.clear(); }
+    size_t size() const { return rows_.size(); }
+
+    ExchangeOutcome outcome(size_t row) const { return rows_[row].outcome; }
+    // The text of one cell; none holds a tab or a line feed.
+    const std::string& cell(size_t row, int column) const { return rows_[row].cells[column]; }
+    // The given rows, in the order given, one line each ended by a line feed,
+    // cells separated by tabs.
+    std::string tabSeparated(const std::vector<size_t>& rows) const;
+
+  private:
+    struct Row {
+        std::array<std::string, kColumns> cells;
+        ExchangeOutcome outcome;
+    };
+    std::vector<Row> rows_;
+};
+
+}  // namespace cuponex
