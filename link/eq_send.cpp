@@ -6,6 +6,7 @@
 #include <stdlib.h>
 #include <string.h>
 #include <sys/inotify.h>
+#include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
 
@@ -83,15 +84,57 @@ static void eq_wait_request(int watching) {
     }
 }
 
+// Removes what stands at the request's name, provided it is still the file
+// that was looked at (`seen`): whatever has been renamed there since is a new
+// request and stays. A directory goes with rmdir (only when empty). 4 when it
+// is gone, 13 when it cannot be removed.
+static int eq_drop_request(const struct stat* seen) {
+    struct stat now;
+    if (lstat(eq_msgfile, &now) != 0 || now.st_dev != seen->st_dev || now.st_ino != seen->st_ino) {
+        return EQ_MSG_READ_FAILED;
+    }
+    const int removed = S_ISDIR(now.st_mode) ? rmdir(eq_msgfile) : unlink(eq_msgfile);
+    return removed == 0 ? EQ_MSG_READ_FAILED : EQ_MSG_DELETE_FAILED;
+}
+
+// A request is a regular file with no other name. Anything else put in its
+// place (a symbolic link or a second name for some other file, which would
+// send that file to the printer; a named pipe; a device; a directory) is a
+// request that cannot be read.
+static int eq_plain_file(const struct stat* info) {
+    return S_ISREG(info->st_mode) && info->st_nlink == 1;
+}
+
 int eq_get_message(char** data, size_t* length) {
     int fd;
     for (;;) {
         const int watching = eq_watch_ensure();
-        fd = open(eq_msgfile, O_RDONLY | O_CLOEXEC);
+        // Not through a symbolic link, and not waiting: a named pipe with no
+        // writer would otherwise hold the open for good. A terminal device
+        // must not become the link's controlling terminal either.
+        fd = open(eq_msgfile, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
         if (fd >= 0) break;
         if (errno == EINTR) continue;
-        if (errno != ENOENT) return EQ_MSG_OPEN_FAILED;
+        if (errno != ENOENT) {
+            // A symbolic link (ELOOP), a socket (ENXIO) and the like go; a
+            // regular file that may not be opened stays, as it is.
+            struct stat seen;
+            if (lstat(eq_msgfile, &seen) == 0 && !S_ISREG(seen.st_mode)) {
+                return eq_drop_request(&seen);
+            }
+            return EQ_MSG_OPEN_FAILED;
+        }
         eq_wait_request(watching);
+    }
+
+    struct stat seen;
+    if (fstat(fd, &seen) != 0) {
+        close(fd);
+        return EQ_MSG_READ_FAILED;
+    }
+    if (!eq_plain_file(&seen)) {
+        close(fd);
+        return eq_drop_request(&seen);
     }
 
     // Read whole, one byte past the cap at most to tell a file that is too long.
@@ -149,12 +192,5 @@ int eq_send_message(const char* text) {
     // not turn the next ordinary reply into a multi-block read.
     leituraX = eq_multiblock_request(data, length);
     eq_flush();  // stale bytes must not pass for the reply
-    while (length > 0) {
-        const ssize_t n = write(eq_fd, data, length);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return EQ_SEND_FAILED;
-        data += n;
-        length -= static_cast<size_t>(n);
-    }
-    return 0;
+    return eq_port_write(data, length);
 }

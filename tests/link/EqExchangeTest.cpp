@@ -133,6 +133,51 @@ TEST_F(EqExchangeTest, ReplyOfExactlyTheCapIsKept) {
     EXPECT_EQ(got.find_first_not_of('R'), std::string::npos);
 }
 
+// Writes into the port until it takes no more, not even after a pause: nobody
+// reads the printer's side.
+void fillPort() {
+    const std::string chunk(4096, 'F');
+    pollfd entry{eq_fd, POLLOUT, 0};
+    do {
+        while (::write(eq_fd, chunk.data(), chunk.size()) > 0) {
+        }
+    } while (::poll(&entry, 1, 200) == 1);
+}
+
+TEST_F(EqExchangeTest, PortThatTakesNothingFailsAfterTheLimitAndDropsWhatIsQueued) {
+    printer.packetMode(true);
+    // A request the port stops taking halfway: nobody reads the printer's side.
+    const std::string request(400000, 'S');
+    auto start = eqlink_test::Clock::now();
+    EXPECT_EQ(eq_send_message(request.c_str()), 1);
+    auto took = eqlink_test::Clock::now() - start;
+    EXPECT_GT(took, 900ms);
+    EXPECT_LT(took, 3500ms);
+    auto seen = printer.drainPackets();
+    EXPECT_TRUE(seen.outputFlushed);
+    EXPECT_LT(seen.data.size(), request.size());
+
+    // A block's continuation that the port cannot take.
+    leituraX = 1;
+    fillPort();
+    printer.send("abcd}");
+    std::string got;
+    start = eqlink_test::Clock::now();
+    EXPECT_EQ(getResponse(got), 1);
+    took = eqlink_test::Clock::now() - start;
+    EXPECT_GT(took, 900ms);
+    EXPECT_LT(took, 3500ms);
+    seen = printer.drainPackets();
+    EXPECT_TRUE(seen.outputFlushed);
+    EXPECT_EQ(seen.data.find(kContinuation), std::string::npos);
+
+    // The port is as good as before.
+    ASSERT_EQ(eq_send_message("\x1b.05}\n"), 0);
+    seen = printer.drainPackets();
+    EXPECT_EQ(seen.data, "\x1b.05}\n");
+    EXPECT_FALSE(seen.outputFlushed);
+}
+
 TEST(EqEnd, PutsThePortsOwnSettingsBackAndExitsWithTheCode) {
     eqlink_test::FakePrinterLine printer;
     termios own{};

@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 #include <stdio.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 #include <cstring>
+#include <functional>
 #include <memory>
 #include <string>
 #include <thread>
@@ -233,6 +235,63 @@ TEST_F(RunningLink, PlantedLinkIsNotFollowed) {
     exchange("\x1b.05}\n", "ok}", "ok");
 }
 
+TEST_F(RunningLink, RequestThatIsNotARegularFileIsRemovedUnread) {
+    const std::string secret = "\x1b.05SECRET}\n";
+    writeFile(scratch / "victim", secret);
+    struct Odd {
+        const char* kind;
+        std::function<int(const std::string&)> make;
+    };
+    const std::string victim = scratch / "victim";
+    const std::vector<Odd> odds = {
+        {"symbolic link",
+         [&](const std::string& at) { return ::symlink(victim.c_str(), at.c_str()); }},
+        {"second name", [&](const std::string& at) { return ::link(victim.c_str(), at.c_str()); }},
+        {"named pipe", [](const std::string& at) { return ::mkfifo(at.c_str(), 0666); }},
+        {"directory", [](const std::string& at) { return ::mkdir(at.c_str(), 0755); }},
+        {"device",
+         [](const std::string& at) {
+             return ::mknod(at.c_str(), S_IFCHR | 0666, ::makedev(1, 3));
+         }},
+    };
+    for (const Odd& odd : odds) {
+        if (odd.make(ws / "odd") != 0) {
+            EXPECT_EQ(errno, EPERM) << odd.kind;  // a device needs the right to make one
+            continue;
+        }
+        ASSERT_EQ(::rename((ws / "odd").c_str(), (ws / "eq.MSG").c_str()), 0);
+        const auto deadline = Clock::now() + 2s;
+        while (::access((ws / "eq.MSG").c_str(), F_OK) == 0 && Clock::now() < deadline) {
+            std::this_thread::sleep_for(1ms);
+        }
+        struct stat info {};
+        EXPECT_NE(::lstat((ws / "eq.MSG").c_str(), &info), 0) << odd.kind << " left in place";
+        EXPECT_EQ(printer.receive(1, 100ms), "") << odd.kind;
+        // The pass that met it listens as usual and the link goes on.
+        printer.send("p}");
+        EXPECT_EQ(ws.response().value_or("(none)"), "p") << odd.kind;
+    }
+    EXPECT_EQ(readFile(victim).value_or("(none)"), secret);
+    exchange("\x1b.05}\n", "ok}", "ok");
+}
+
+TEST_F(RunningLink, PortThatStopsTakingBytesDoesNotHoldTheLink) {
+    // Nobody reads the printer's side: the line fills up and the request
+    // stops halfway. After the time limit the rest is dropped for good.
+    printer.packetMode(true);
+    const std::string request = "\x1b.40" + std::string(400000, 'L') + "}\n";
+    const auto start = Clock::now();
+    ws.request(request);
+    ASSERT_TRUE(printer.awaitOutputFlush(5s));
+    EXPECT_GT(Clock::now() - start, 900ms);
+    const auto seen = printer.drainPackets();
+    EXPECT_LT(seen.data.size(), request.size());
+    printer.packetMode(false);
+    // Once the pass has listened out its time, the next request goes whole.
+    exchange("\x1b.05}\n", "ok}", "ok");
+    EXPECT_EQ(printer.receive(1, 100ms), "");
+}
+
 int descriptorsOf(pid_t pid) {
     int count = 0;
     DIR* dir = ::opendir(("/proc/" + std::to_string(pid) + "/fd").c_str());
@@ -245,8 +304,10 @@ int descriptorsOf(pid_t pid) {
 TEST_F(RunningLink, UnreadableRequestLeaksNoDescriptor) {
     exchange("\x1b.05}\n", "ok}", "ok");
     const int before = descriptorsOf(link->pid());
-    // A directory opens but cannot be read (as root the only sure way).
+    // A directory opens but cannot be read (as root the only sure way); one
+    // that holds a file cannot be removed either, so every pass meets it.
     ASSERT_EQ(::mkdir((ws / "dir").c_str(), 0755), 0);
+    writeFile(ws / "dir/inside", "x");
     ASSERT_EQ(::rename((ws / "dir").c_str(), (ws / "eq.MSG").c_str()), 0);
     // Each pass fails to read it, then listens; a reply ends the pass.
     for (int pass = 0; pass < 5; ++pass) {
@@ -255,7 +316,7 @@ TEST_F(RunningLink, UnreadableRequestLeaksNoDescriptor) {
     }
     EXPECT_EQ(descriptorsOf(link->pid()), before);
     EXPECT_EQ(printer.receive(1, 50ms), "");
-    ::rmdir((ws / "eq.MSG").c_str());
+    std::filesystem::remove_all(ws / "eq.MSG");
 }
 
 TEST_F(RunningLink, RequestFoundAfterTheDirectoryIsRemovedAndMadeAgain) {

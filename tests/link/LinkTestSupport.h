@@ -7,6 +7,7 @@
 #include <signal.h>
 #include <spawn.h>
 #include <stdlib.h>
+#include <sys/ioctl.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
@@ -123,6 +124,51 @@ class FakePrinterLine {
     bool setUpByLink() const {
         termios line{};
         return ::tcgetattr(slave_, &line) == 0 && line.c_iflag == IGNPAR;
+    }
+
+    // Packet mode on the printer's side, where a read tells the link's bytes
+    // from its flushes. A pseudo-terminal keeps no output queue of its own (it
+    // is the printer's input straight away), so a flush of the link's output
+    // can be seen only this way.
+    void packetMode(bool on) const {
+        int flag = on ? 1 : 0;
+        ::ioctl(master_, TIOCPKT, &flag);
+    }
+
+    struct Packets {
+        std::string data;
+        bool outputFlushed = false;
+    };
+    // In packet mode: waits for the link to flush its output, reading nothing
+    // of what it wrote. True when that happened within `limit`.
+    bool awaitOutputFlush(std::chrono::milliseconds limit) const {
+        const auto deadline = Clock::now() + limit;
+        for (;;) {
+            const auto left =
+                std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
+            pollfd entry{master_, POLLPRI, 0};
+            if (left <= 0 || ::poll(&entry, 1, static_cast<int>(left)) <= 0) return false;
+            // A one-byte read takes a pending status and never any data.
+            char status = 0;
+            if (::read(master_, &status, 1) == 1 && (status & TIOCPKT_FLUSHWRITE)) return true;
+        }
+    }
+
+    // In packet mode: reads until nothing comes for `quiet`.
+    Packets drainPackets(std::chrono::milliseconds quiet = 100ms) const {
+        Packets got;
+        pollfd entry{master_, POLLIN, 0};
+        while (::poll(&entry, 1, static_cast<int>(quiet.count())) == 1) {
+            char buffer[65536];
+            const ssize_t n = ::read(master_, buffer, sizeof buffer);
+            if (n <= 0) break;
+            if (buffer[0] == TIOCPKT_DATA) {
+                got.data.append(buffer + 1, static_cast<std::size_t>(n - 1));
+            } else if (buffer[0] & TIOCPKT_FLUSHWRITE) {
+                got.outputFlushed = true;
+            }
+        }
+        return got;
     }
 
   private:
