@@ -42,6 +42,32 @@ static long long eq_now_ms() {
     return static_cast<long long>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
 }
 
+enum { EQ_RETRY_MS = 1000 };
+
+void eq_port_lost() {
+    // The settings are not put back: a port that hung up takes none.
+    if (eq_fd >= 0) close(eq_fd);
+    eq_fd = -1;
+    eq_tio_saved = 0;
+    // Not at once: a device that opens and fails straight away again must not
+    // make a busy loop of it.
+    eq_port_retry_at = eq_now_ms() + EQ_RETRY_MS;
+}
+
+int eq_port_up() {
+    if (eq_fd >= 0) return 1;
+    if (eq_now_ms() < eq_port_retry_at) return 0;
+    if (eq_com_init() == 0) return 1;
+    eq_port_retry_at = eq_now_ms() + EQ_RETRY_MS;
+    return 0;
+}
+
+int eq_port_retry_in() {
+    if (eq_fd >= 0) return -1;
+    const long long left = eq_port_retry_at - eq_now_ms();
+    return left <= 0 ? 0 : left > EQ_RETRY_MS ? EQ_RETRY_MS : static_cast<int>(left);
+}
+
 // The moment the time limit set now runs out; 0 when there is none.
 static long long eq_deadline() {
     return eq_resptim > 0 ? eq_now_ms() + eq_resptim * 1000LL : 0;
@@ -69,13 +95,21 @@ static int eq_port_wait(short events, long long deadline) {
 }
 
 int eq_port_read_byte(char* at) {
+    if (eq_fd < 0) return EQ_READ_ERROR;
     const long long deadline = eq_deadline();
     for (;;) {
         const ssize_t n = read(eq_fd, at, 1);
         if (n == 1) return EQ_BYTE;
-        if (n == 0) return EQ_END_OF_FILE;
+        // With VMIN = 1 a terminal gives no byte only once it has hung up.
+        if (n == 0) {
+            eq_port_lost();
+            return EQ_END_OF_FILE;
+        }
         if (errno == EINTR) continue;
-        if (errno != EAGAIN) return EQ_READ_ERROR;
+        if (errno != EAGAIN) {
+            eq_port_lost();
+            return EQ_READ_ERROR;
+        }
         const int ready = eq_port_wait(POLLIN, deadline);
         if (ready == EQ_WAIT_OVER) return EQ_TIMED_OUT;
         if (ready == EQ_WAIT_FAILED) return EQ_READ_ERROR;
@@ -83,6 +117,7 @@ int eq_port_read_byte(char* at) {
 }
 
 int eq_port_write(const char* data, size_t length) {
+    if (eq_fd < 0) return EQ_SEND_FAILED;
     long long deadline = eq_deadline();
     while (length > 0) {
         const ssize_t n = write(eq_fd, data, length);
@@ -95,7 +130,10 @@ int eq_port_write(const char* data, size_t length) {
         if (n < 0 && errno == EINTR) continue;
         // With hardware flow control a printer that keeps CTS low takes
         // nothing; a full queue then waits here, and only so long.
-        if (n == 0 || errno != EAGAIN) break;
+        if (n == 0 || errno != EAGAIN) {
+            eq_port_lost();  // a port that hung up (EIO) or has gone
+            return EQ_SEND_FAILED;
+        }
         if (eq_port_wait(POLLOUT, deadline) != EQ_READY) break;
     }
     if (length == 0) return 0;

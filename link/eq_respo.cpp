@@ -64,7 +64,8 @@ int eq_get_response(char** data, size_t* length) {
     if (last == EQ_TIMED_OUT) {
         if (!leituraX || count == 0) return EQ_REPLY_TIMEOUT;
         leituraX = 0;  // the normal end of a report
-    } else if (last == EQ_READ_ERROR) {
+    } else if (last == EQ_READ_ERROR || last == EQ_END_OF_FILE) {
+        // Also a port that hung up in the middle: what came is not the reply.
         return EQ_PORT_READ_FAILED;
     }
     buffer[count] = '\0';

@@ -7,7 +7,6 @@
 #include <string.h>
 #include <sys/inotify.h>
 #include <sys/stat.h>
-#include <time.h>
 #include <unistd.h>
 
 #include "eq_io.h"
@@ -55,15 +54,20 @@ static int eq_watch_ensure() {
     return eq_watch_wd >= 0;
 }
 
-// Sleeps until the directory changes (watching) or for 1 ms.
+// Sleeps until the directory changes (watching) or for 1 ms, and while the
+// port is away at most until the next try to open it. An open port is
+// watched too, for nothing but its hang-up or error, which closes it.
 static void eq_wait_request(int watching) {
-    if (!watching) {
-        const struct timespec step = {0, 1000000};
-        nanosleep(&step, nullptr);
-        return;
+    struct pollfd entries[2];
+    nfds_t count = 0;
+    if (watching) entries[count++] = {eq_watch_fd, POLLIN, 0};
+    if (eq_fd >= 0) entries[count++] = {eq_fd, 0, 0};
+    const int timeout = !watching ? 1 : eq_port_retry_in();
+    if (poll(entries, count, timeout) > 0 && eq_fd >= 0 &&
+        (entries[count - 1].revents & (POLLHUP | POLLERR | POLLNVAL)) != 0) {
+        eq_port_lost();
     }
-    struct pollfd entry = {eq_watch_fd, POLLIN, 0};
-    poll(&entry, 1, -1);
+    if (!watching) return;
 
     alignas(struct inotify_event) char events[4096];
     ssize_t n;
@@ -108,6 +112,7 @@ static int eq_plain_file(const struct stat* info) {
 int eq_get_message(char** data, size_t* length) {
     int fd;
     for (;;) {
+        eq_port_up();  // a port that is away is tried again while requests are awaited
         const int watching = eq_watch_ensure();
         // Not through a symbolic link, and not waiting: a named pipe with no
         // writer would otherwise hold the open for good. A terminal device
@@ -191,6 +196,9 @@ int eq_send_message(const char* text) {
     // Every request decides afresh, so a report that ended in a failure does
     // not turn the next ordinary reply into a multi-block read.
     leituraX = eq_multiblock_request(data, length);
+    // With the port away the request goes nowhere, as to a printer that does
+    // not answer; the reply step then fails at once.
+    if (!eq_port_up()) return EQ_SEND_FAILED;
     eq_flush();  // stale bytes must not pass for the reply
     return eq_port_write(data, length);
 }

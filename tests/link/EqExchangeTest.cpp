@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <thread>
 
@@ -176,6 +177,47 @@ TEST_F(EqExchangeTest, PortThatTakesNothingFailsAfterTheLimitAndDropsWhatIsQueue
     seen = printer.drainPackets();
     EXPECT_EQ(seen.data, "\x1b.05}\n");
     EXPECT_FALSE(seen.outputFlushed);
+}
+
+TEST(EqPortAway, HangUpClosesThePortWhichIsTriedAgainOnceASecond) {
+    eqlink_test::ScratchDir scratch;
+    const std::string device = scratch / "ttyUSB0";
+    auto printer = std::make_unique<eqlink_test::FakePrinterLine>();
+    ASSERT_EQ(::symlink(printer->slavePath().c_str(), device.c_str()), 0);
+    eq_var_reset();
+    eq_set_text(&eq_device, device.c_str());
+    eq_resptim = 1;
+    ASSERT_EQ(eq_com_init(), 0);
+
+    // The reply so far is dropped with the line.
+    printer->send("abc");
+    std::this_thread::sleep_for(20ms);
+    printer.reset();
+    char* data = nullptr;
+    size_t length = 0;
+    EXPECT_EQ(eq_get_response(&data, &length), 5);
+    EXPECT_EQ(eq_fd, -1);
+
+    // Away: each step fails at once.
+    const auto start = eqlink_test::Clock::now();
+    EXPECT_EQ(eq_send_message("\x1b.05}\n"), 1);
+    EXPECT_EQ(eq_get_response(&data, &length), 5);
+    EXPECT_LT(eqlink_test::Clock::now() - start, 100ms);
+
+    // Back at the same path, but taken only when the second is up.
+    ::unlink(device.c_str());
+    printer = std::make_unique<eqlink_test::FakePrinterLine>();
+    ASSERT_EQ(::symlink(printer->slavePath().c_str(), device.c_str()), 0);
+    EXPECT_EQ(eq_port_up(), 0);
+    EXPECT_GT(eq_port_retry_in(), 800);
+    std::this_thread::sleep_for(std::chrono::milliseconds(eq_port_retry_in() + 10));
+    EXPECT_EQ(eq_port_up(), 1);
+    EXPECT_TRUE(printer->setUpByLink());
+    ASSERT_EQ(eq_send_message("\x1b.05}\n"), 0);
+    EXPECT_EQ(printer->receive(6), "\x1b.05}\n");
+    ::close(eq_fd);
+    eq_fd = -1;
+    eq_var_reset();
 }
 
 TEST(EqEnd, PutsThePortsOwnSettingsBackAndExitsWithTheCode) {

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <functional>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -25,6 +26,7 @@ using eqlink_test::exists;
 using eqlink_test::FakePrinterLine;
 using eqlink_test::readFile;
 using eqlink_test::ScratchDir;
+using eqlink_test::waitFor;
 using eqlink_test::Workstation;
 using eqlink_test::writeFile;
 
@@ -325,6 +327,140 @@ TEST_F(RunningLink, RequestFoundAfterTheDirectoryIsRemovedAndMadeAgain) {
     std::this_thread::sleep_for(50ms);
     ASSERT_EQ(::mkdir((scratch / "w").c_str(), 0755), 0);
     exchange("\x1b.05}\n", "two}", "two");
+}
+
+// The device the process has open now, "" when none: where its descriptor to
+// a pseudo-terminal leads.
+std::string portOpenedBy(pid_t pid) {
+    const std::string dir = "/proc/" + std::to_string(pid) + "/fd";
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(dir, error)) {
+        const std::string target = std::filesystem::read_symlink(entry.path(), error).string();
+        if (target.starts_with("/dev/pts/")) return target;
+    }
+    return "";
+}
+
+// Processor time of a process so far, in clock ticks.
+long long processorTicks(pid_t pid) {
+    const std::string stat = readFile("/proc/" + std::to_string(pid) + "/stat").value_or("");
+    std::istringstream fields(stat.substr(stat.rfind(')') + 2));
+    std::string field;
+    long long ticks = 0;
+    for (int i = 3; fields >> field && i <= 15; ++i) {  // field 3 is the state
+        if (i == 14 || i == 15) ticks += std::stoll(field);
+    }
+    return ticks;
+}
+
+// eqlink on a device path that leads to a pseudo-terminal which the test can
+// pull out (the device hangs up and the path goes) and plug in again as a new
+// one, as with a USB adapter.
+class ReplugLink : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        plugIn();
+        link = std::make_unique<EqlinkProcess>(
+            std::vector<std::string>{"-d", device, "-p", scratch.path(), "-s", "w", "-T", "1"},
+            scratch.path());
+        ASSERT_TRUE(waitFor([&] { return printer->setUpByLink(); }));
+    }
+    void TearDown() override {
+        EXPECT_TRUE(link->running());
+        link->stop();
+        EXPECT_EQ(link->out() + link->err(), "");
+    }
+    void plugIn() {
+        printer = std::make_unique<FakePrinterLine>();
+        ASSERT_EQ(::symlink(printer->slavePath().c_str(), device.c_str()), 0);
+    }
+    void pullOut() {
+        ::unlink(device.c_str());
+        printer.reset();
+    }
+    void exchange(const std::string& reply) {
+        ws.request("\x1b.05}\n");
+        EXPECT_EQ(printer->receive(6), "\x1b.05}\n");
+        printer->send(reply + "}");
+        EXPECT_EQ(ws.response().value_or("(none)"), reply);
+    }
+
+    ScratchDir scratch;
+    std::string device = scratch / "ttyUSB0";
+    std::unique_ptr<FakePrinterLine> printer;
+    std::unique_ptr<EqlinkProcess> link;
+    Workstation ws{scratch / "w"};
+};
+
+TEST_F(ReplugLink, DeviceAwayFailsEachRequestQuietlyUntilItIsBack) {
+    exchange("one");
+    pullOut();
+    // Closed at the hang-up, not at the next request.
+    EXPECT_TRUE(waitFor([&] { return portOpenedBy(link->pid()).empty(); }, 1000ms));
+
+    // Taken and deleted, nothing published: the window shows its timeout
+    // reply. The link meanwhile sleeps, trying the device once a second.
+    const long long ticks = processorTicks(link->pid());
+    ws.request("\x1b.05}\n");
+    EXPECT_TRUE(waitFor([&] { return !exists(ws / "eq.MSG"); }, 500ms));
+    EXPECT_EQ(ws.response(1500ms), std::nullopt);
+    EXPECT_LT(processorTicks(link->pid()) - ticks, ::sysconf(_SC_CLK_TCK) / 10);
+
+    plugIn();
+    ASSERT_TRUE(waitFor([&] { return printer->setUpByLink(); }, 2500ms));
+    EXPECT_EQ(portOpenedBy(link->pid()), printer->slavePath());
+    exchange("two");
+}
+
+TEST_F(ReplugLink, ReplyCutByAHangUpIsNotPublished) {
+    struct Cut {
+        std::string frame;
+        std::vector<std::string> before;  // each answered by a continuation
+        std::string last;
+    };
+    for (const Cut& cut :
+         {Cut{"\x1b.05}\n", {}, "half a rep"}, Cut{"\x1b.13}\n", {"block one}"}, ".]"}}) {
+        ws.request(cut.frame);
+        EXPECT_EQ(printer->receive(6), cut.frame);
+        for (const std::string& block : cut.before) {
+            printer->send(block);
+            EXPECT_EQ(printer->receive(6), kContinuation);
+        }
+        printer->send(cut.last);
+        std::this_thread::sleep_for(50ms);
+        pullOut();
+        EXPECT_EQ(ws.response(1500ms), std::nullopt) << cut.frame.substr(1, 3);
+        EXPECT_FALSE(exists(ws / "eqT.RSP"));
+        plugIn();
+        ASSERT_TRUE(waitFor([&] { return printer->setUpByLink(); }, 2500ms));
+        exchange("whole");
+    }
+}
+
+TEST(EqlinkWithSimulatedPrinter, CarriesOnOnceTheDeviceIsPluggedInAgain) {
+    ScratchDir scratch;
+    const std::string device = scratch / "ttyECF";
+    ASSERT_EQ(::mkdir((scratch / "sim").c_str(), 0755), 0);
+    EqlinkProcess sim({"--link", device, "--unpaced"}, scratch / "sim", {}, ECFSIM_PATH);
+    ASSERT_TRUE(waitFor([&] { return std::filesystem::is_symlink(device); }));
+    EqlinkProcess link({"-d", device, "-p", scratch.path(), "-s", "w", "-T", "1"}, scratch.path());
+    ASSERT_TRUE(waitFor([&] { return !portOpenedBy(link.pid()).empty(); }));
+    Workstation ws{scratch / "w"};
+    ws.request("\x1b.05}\n");
+    EXPECT_EQ(ws.response().value_or("(none)"), ".+0500");
+
+    ::kill(sim.pid(), SIGUSR1);  // pulled out
+    EXPECT_TRUE(waitFor([&] { return portOpenedBy(link.pid()).empty(); }));
+    ws.request("\x1b.05}\n");
+    EXPECT_EQ(ws.response(1500ms), std::nullopt);
+    EXPECT_FALSE(exists(ws / "eq.MSG"));
+
+    ::kill(sim.pid(), SIGUSR2);  // plugged in: a new device at the same path
+    EXPECT_TRUE(waitFor([&] { return !portOpenedBy(link.pid()).empty(); }, 2500ms));
+    ws.request("\x1b.05}\n");
+    EXPECT_EQ(ws.response().value_or("(none)"), ".+0500");
+    EXPECT_TRUE(link.running());
+    EXPECT_EQ(link.out() + link.err(), "");
 }
 
 class WaitingLink : public RunningLink {

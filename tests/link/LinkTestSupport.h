@@ -79,6 +79,7 @@ class FakePrinterLine {
         ::cfmakeraw(&raw);
         ::tcsetattr(slave_, TCSANOW, &raw);
     }
+    // Closing the master hangs the line up for whoever still has the slave open.
     ~FakePrinterLine() {
         ::close(slave_);
         ::close(master_);
@@ -177,13 +178,14 @@ class FakePrinterLine {
     std::string slavePath_;
 };
 
-// A started eqlink, its standard output and error going to files.
+// A started eqlink (or another program), its standard output and error going
+// to files in outputDir.
 class EqlinkProcess {
   public:
     EqlinkProcess(const std::vector<std::string>& args, const std::string& outputDir,
-                  const std::vector<std::string>& extraEnv = {})
+                  const std::vector<std::string>& extraEnv = {}, const char* program = EQLINK_PATH)
         : stdoutPath_(outputDir + "/stdout"), stderrPath_(outputDir + "/stderr") {
-        std::vector<char*> argv{const_cast<char*>(EQLINK_PATH)};
+        std::vector<char*> argv{const_cast<char*>(program)};
         for (const auto& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
         argv.push_back(nullptr);
         std::vector<char*> env;
@@ -197,7 +199,7 @@ class EqlinkProcess {
                                          O_WRONLY | O_CREAT | O_TRUNC, 0644);
         posix_spawn_file_actions_addopen(&actions, 2, stderrPath_.c_str(),
                                          O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        if (posix_spawn(&pid_, EQLINK_PATH, &actions, nullptr, argv.data(), env.data()) != 0) {
+        if (posix_spawn(&pid_, program, &actions, nullptr, argv.data(), env.data()) != 0) {
             pid_ = -1;
         }
         posix_spawn_file_actions_destroy(&actions);
@@ -240,6 +242,17 @@ class EqlinkProcess {
     std::string stderrPath_;
     pid_t pid_ = -1;
 };
+
+// Waits until `condition` holds; false when `limit` passes first.
+template <typename Condition>
+bool waitFor(Condition condition, std::chrono::milliseconds limit = 2000ms) {
+    const auto deadline = Clock::now() + limit;
+    while (!condition()) {
+        if (Clock::now() > deadline) return false;
+        std::this_thread::sleep_for(2ms);
+    }
+    return true;
+}
 
 // The workstation's side of the files in `dir`.
 class Workstation {
