@@ -36,33 +36,42 @@ constexpr std::size_t kCap = 1024 * 1024;
 struct StartUpCase {
     std::vector<std::string> args;
     int status;
+    std::string said;  // the one line on standard error
 };
 
 TEST(EqlinkStartUp, FailuresEndWithTheirStatus) {
     ScratchDir scratch;
     writeFile(scratch / "plain", "x");
-    const std::vector<StartUpCase> quiet = {
-        {{"-p", scratch / "no/parent"}, 11},
-        {{"-p", scratch.path(), "-s", "plain"}, 11},  // a file where the directory goes
-        {{"-p", scratch.path(), "-d", "/dev/no-such-printer"}, 13},
+    const std::vector<StartUpCase> told = {
+        {{"-p", scratch / "no/parent"},
+         11,
+         "eqlink: cannot create the working directory " + scratch / "no/parent/ttyS1" +
+             ": No such file or directory\n"},
+        {{"-p", scratch.path(), "-s", "plain"},  // a file where the directory goes
+         11,
+         "eqlink: cannot use the working directory " + scratch / "plain" + ": Not a directory\n"},
+        {{"-p", scratch.path(), "-d", "/dev/no-such-printer"},
+         13,
+         "eqlink: cannot open the serial port /dev/no-such-printer: No such file or directory\n"},
     };
-    for (const StartUpCase& c : quiet) {
+    for (const StartUpCase& c : told) {
         EqlinkProcess link(c.args, scratch.path());
         EXPECT_EQ(link.waitForExit(), c.status) << c.args[1];
-        EXPECT_EQ(link.out() + link.err(), "") << c.args[1];
+        EXPECT_EQ(link.out(), "") << c.args[1];
+        EXPECT_EQ(link.err(), c.said);
     }
     EXPECT_TRUE(exists(scratch / "no-such-printer"));  // made before the device was tried
     EXPECT_FALSE(exists(scratch / "no"));
 
-    const std::vector<StartUpCase> wrong = {
-        {{"-x"}, 12}, {{"/dev/ttyS0"}, 12}, {{"-p", scratch.path(), "-d"}, 12}};
-    for (const StartUpCase& c : wrong) {
-        EqlinkProcess link(c.args, scratch.path());
-        EXPECT_EQ(link.waitForExit(), 12) << c.args.back();
+    const std::vector<std::vector<std::string>> wrong = {
+        {"-x"}, {"/dev/ttyS0"}, {"-p", scratch.path(), "-d"}};
+    for (const auto& args : wrong) {
+        EqlinkProcess link(args, scratch.path());
+        EXPECT_EQ(link.waitForExit(), 12) << args.back();
         EXPECT_EQ(link.out(), "");
         const std::string err = link.err();
         EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
-        EXPECT_NE(err.find(c.args.back()), std::string::npos) << err;
+        EXPECT_NE(err.find(args.back()), std::string::npos) << err;
     }
 
     EqlinkProcess help({"-h", "-x"}, scratch.path());
