@@ -14,8 +14,17 @@ int eq_init(int argc, char** argv) {
     int code = eq_log_init();
     if (code == 0) code = eq_cmdline(argc, argv);
     if (code == 0) code = eq_solve_filenames();
-    if (code == 0) code = eq_com_init();
+    if (code == 0) {
+        code = eq_com_init();
+        // Said here and not in eq_com_init, which also makes the quiet tries
+        // to open a port that has gone away.
+        if (code != 0) eq_startup_failed("cannot open the serial port", eq_device);
+    }
     return code;
+}
+
+void eq_startup_failed(const char* what, const char* path) {
+    fprintf(stderr, "eqlink: %s %s: %s\n", what, path, strerror(errno));
 }
 
 int eq_log_init() {
@@ -138,12 +147,22 @@ int eq_cfgdir_prefix(char** name, const char* default_name) {
 
 int eq_solve_filenames() {
     int code = eq_form_workdir();
-    if (code != 0) return code;
+    if (code != 0) {
+        eq_startup_failed("cannot form the working directory in", eq_cfgdir);
+        return code;
+    }
     // Only the last component is created. Whatever already stands there is
     // used as it is, provided it is a directory.
     if (mkdir(eq_cfgdir, static_cast<mode_t>(eq_cfg_permission)) != 0) {
+        if (errno != EEXIST) {
+            eq_startup_failed("cannot create the working directory", eq_cfgdir);
+            return EQ_WORKDIR_FAILED;
+        }
         struct stat info;
-        if (errno != EEXIST || stat(eq_cfgdir, &info) != 0 || !S_ISDIR(info.st_mode)) {
+        const int seen = stat(eq_cfgdir, &info) == 0;
+        if (!seen || !S_ISDIR(info.st_mode)) {
+            if (seen) errno = ENOTDIR;  // a file, say, where the directory goes
+            eq_startup_failed("cannot use the working directory", eq_cfgdir);
             return EQ_WORKDIR_FAILED;
         }
     }
@@ -151,5 +170,6 @@ int eq_solve_filenames() {
     if (code == 0) code = eq_cfgdir_prefix(&eq_msgfile, "eq.MSG");
     if (code == 0) code = eq_cfgdir_prefix(&eq_tmpresp, "eqT.RSP");
     if (code == 0) code = eq_cfgdir_prefix(&eq_finalresp, "eq.RSP");
+    if (code != 0) eq_startup_failed("cannot form the file names in", eq_cfgdir);
     return code;
 }

@@ -2,8 +2,13 @@
 // Start-up: command line, working directory and file paths, port set-up.
 
 // Runs eq_log_init, eq_cmdline, eq_solve_filenames and eq_com_init in this
-// order; returns the first non-zero code.
+// order; returns the first non-zero code. A failure of the working directory
+// or of the port is told in one line on standard error, so that the journal
+// of a service says why it stopped.
 int eq_init(int argc, char** argv);
+
+// "eqlink: <what> <path>: <the reason errno gives>" on standard error.
+void eq_startup_failed(const char* what, const char* path);
 
 // Nothing is logged; always 0.
 int eq_log_init();
@@ -22,7 +27,7 @@ void eq_show_help();
 
 // Forms the working directory, creates it (not its parents) and forms the
 // four file paths. 0, or 11 when the directory cannot be created or a
-// non-directory stands in its place.
+// non-directory stands in its place (said on standard error).
 int eq_solve_filenames();
 
 // eq_cfgdir := eq_cfgdir + "/" + (eq_subcfg, or the device's base name: the

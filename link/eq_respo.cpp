@@ -2,14 +2,12 @@
 
 #include <errno.h>
 #include <fcntl.h>
-#include <limits.h>
-#include <poll.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
-#include <time.h>
 #include <unistd.h>
 
+#include "eq_io.h"
 #include "eq_var.h"
 
 int eq_aloc_data(char** buffer) {
@@ -32,38 +30,6 @@ int eq_grow_data(size_t need) {
     return 1;
 }
 
-static long long eq_now_ms() {
-    struct timespec now;
-    clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<long long>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
-}
-
-enum { EQ_BYTE = 1, EQ_END_OF_FILE = 0, EQ_READ_ERROR = -1, EQ_TIMED_OUT = -2 };
-
-// Reads one byte, waiting at most eq_resptim seconds for it (no limit when 0
-// or less). The limit is a poll() timeout, so it cannot be missed the way a
-// signal arriving just before a blocking read can.
-static int eq_read_byte(char* at) {
-    const int bounded = eq_resptim > 0;
-    const long long deadline = bounded ? eq_now_ms() + eq_resptim * 1000LL : 0;
-    for (;;) {
-        int timeout = -1;
-        if (bounded) {
-            const long long left = deadline - eq_now_ms();
-            if (left <= 0) return EQ_TIMED_OUT;
-            timeout = left > INT_MAX ? INT_MAX : static_cast<int>(left);
-        }
-        struct pollfd entry = {eq_fd, POLLIN, 0};
-        const int ready = poll(&entry, 1, timeout);
-        if (ready < 0 && errno != EINTR) return EQ_READ_ERROR;
-        if (ready <= 0) continue;  // interrupted, or a chunk of a long limit over
-        const ssize_t n = read(eq_fd, at, 1);
-        if (n == 1) return EQ_BYTE;
-        if (n == 0) return EQ_END_OF_FILE;
-        if (errno != EINTR && errno != EAGAIN) return EQ_READ_ERROR;
-    }
-}
-
 int eq_get_response(char** data, size_t* length) {
     char* buffer;
     size_t count = 0;
@@ -73,7 +39,7 @@ int eq_get_response(char** data, size_t* length) {
         // not kept (the closing "}" or the byte after the end marker).
         if (!eq_grow_data(count + 1)) return EQ_PORT_READ_FAILED;
         eq_aloc_data(&buffer);
-        last = eq_read_byte(buffer + count);
+        last = eq_port_read_byte(buffer + count);
         if (last != EQ_BYTE) break;
         const char byte = buffer[count];
         if (!leituraX) {
@@ -86,10 +52,9 @@ int eq_get_response(char** data, size_t* length) {
                 leituraX = 0;
                 break;
             }
-            if (byte == '}') {
-                const ssize_t ignored = write(eq_fd, EQ_CONTINUATION, 6);
-                (void)ignored;
-            }
+            // A continuation the port does not take fails the exchange: the
+            // printer would wait for it and send nothing more.
+            if (byte == '}' && eq_port_write(EQ_CONTINUATION, 6) != 0) return EQ_SEND_FAILED;
         }
         // A reply that keeps more than the cap is dropped like a failed read.
         if (count == EQ_DATA_CAP) return EQ_PORT_READ_FAILED;
@@ -99,7 +64,8 @@ int eq_get_response(char** data, size_t* length) {
     if (last == EQ_TIMED_OUT) {
         if (!leituraX || count == 0) return EQ_REPLY_TIMEOUT;
         leituraX = 0;  // the normal end of a report
-    } else if (last == EQ_READ_ERROR) {
+    } else if (last == EQ_READ_ERROR || last == EQ_END_OF_FILE) {
+        // Also a port that hung up in the middle: what came is not the reply.
         return EQ_PORT_READ_FAILED;
     }
     buffer[count] = '\0';

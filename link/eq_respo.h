@@ -9,10 +9,12 @@ inline constexpr char EQ_CONTINUATION[] = "\001b.++}";  // 01 62 2E 2B 2B 7D
 inline constexpr char EQ_END_MARKER[] = ".]}";
 
 // Receives one reply, each byte within eq_resptim seconds. 0 with the shared
-// buffer (kept bytes, then a zero byte) and the count; 5 when the port read
-// fails or the reply would keep more than EQ_DATA_CAP bytes; 6 when the time
-// limit passes with no byte (in multi-block mode, once bytes have come, that
-// is the reply's normal end).
+// buffer (kept bytes, then a zero byte) and the count; 1 when the port does
+// not take a block's continuation within the time limit; 5 when the port
+// read fails, the port hangs up or is away, or the reply would keep more than
+// EQ_DATA_CAP bytes; 6 when the
+// time limit passes with no byte (in multi-block mode, once bytes have come,
+// that is the reply's normal end).
 int eq_get_response(char** data, size_t* length);
 
 // Receives a reply and publishes it: written to eq_tmpresp, then renamed to

@@ -6,7 +6,7 @@
 #include <stdlib.h>
 #include <string.h>
 #include <sys/inotify.h>
-#include <time.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "eq_io.h"
@@ -54,15 +54,20 @@ static int eq_watch_ensure() {
     return eq_watch_wd >= 0;
 }
 
-// Sleeps until the directory changes (watching) or for 1 ms.
+// Sleeps until the directory changes (watching) or for 1 ms, and while the
+// port is away at most until the next try to open it. An open port is
+// watched too, for nothing but its hang-up or error, which closes it.
 static void eq_wait_request(int watching) {
-    if (!watching) {
-        const struct timespec step = {0, 1000000};
-        nanosleep(&step, nullptr);
-        return;
+    struct pollfd entries[2];
+    nfds_t count = 0;
+    if (watching) entries[count++] = {eq_watch_fd, POLLIN, 0};
+    if (eq_fd >= 0) entries[count++] = {eq_fd, 0, 0};
+    const int timeout = !watching ? 1 : eq_port_retry_in();
+    if (poll(entries, count, timeout) > 0 && eq_fd >= 0 &&
+        (entries[count - 1].revents & (POLLHUP | POLLERR | POLLNVAL)) != 0) {
+        eq_port_lost();
     }
-    struct pollfd entry = {eq_watch_fd, POLLIN, 0};
-    poll(&entry, 1, -1);
+    if (!watching) return;
 
     alignas(struct inotify_event) char events[4096];
     ssize_t n;
@@ -83,15 +88,58 @@ static void eq_wait_request(int watching) {
     }
 }
 
+// Removes what stands at the request's name, provided it is still the file
+// that was looked at (`seen`): whatever has been renamed there since is a new
+// request and stays. A directory goes with rmdir (only when empty). 4 when it
+// is gone, 13 when it cannot be removed.
+static int eq_drop_request(const struct stat* seen) {
+    struct stat now;
+    if (lstat(eq_msgfile, &now) != 0 || now.st_dev != seen->st_dev || now.st_ino != seen->st_ino) {
+        return EQ_MSG_READ_FAILED;
+    }
+    const int removed = S_ISDIR(now.st_mode) ? rmdir(eq_msgfile) : unlink(eq_msgfile);
+    return removed == 0 ? EQ_MSG_READ_FAILED : EQ_MSG_DELETE_FAILED;
+}
+
+// A request is a regular file with no other name. Anything else put in its
+// place (a symbolic link or a second name for some other file, which would
+// send that file to the printer; a named pipe; a device; a directory) is a
+// request that cannot be read.
+static int eq_plain_file(const struct stat* info) {
+    return S_ISREG(info->st_mode) && info->st_nlink == 1;
+}
+
 int eq_get_message(char** data, size_t* length) {
     int fd;
     for (;;) {
+        eq_port_up();  // a port that is away is tried again while requests are awaited
         const int watching = eq_watch_ensure();
-        fd = open(eq_msgfile, O_RDONLY | O_CLOEXEC);
+        // Not through a symbolic link, and not waiting: a named pipe with no
+        // writer would otherwise hold the open for good. A terminal device
+        // must not become the link's controlling terminal either.
+        fd = open(eq_msgfile, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
         if (fd >= 0) break;
         if (errno == EINTR) continue;
-        if (errno != ENOENT) return EQ_MSG_OPEN_FAILED;
+        if (errno != ENOENT) {
+            // A symbolic link (ELOOP), a socket (ENXIO) and the like go; a
+            // regular file that may not be opened stays, as it is.
+            struct stat seen;
+            if (lstat(eq_msgfile, &seen) == 0 && !S_ISREG(seen.st_mode)) {
+                return eq_drop_request(&seen);
+            }
+            return EQ_MSG_OPEN_FAILED;
+        }
         eq_wait_request(watching);
+    }
+
+    struct stat seen;
+    if (fstat(fd, &seen) != 0) {
+        close(fd);
+        return EQ_MSG_READ_FAILED;
+    }
+    if (!eq_plain_file(&seen)) {
+        close(fd);
+        return eq_drop_request(&seen);
     }
 
     // Read whole, one byte past the cap at most to tell a file that is too long.
@@ -148,13 +196,9 @@ int eq_send_message(const char* text) {
     // Every request decides afresh, so a report that ended in a failure does
     // not turn the next ordinary reply into a multi-block read.
     leituraX = eq_multiblock_request(data, length);
+    // With the port away the request goes nowhere, as to a printer that does
+    // not answer; the reply step then fails at once.
+    if (!eq_port_up()) return EQ_SEND_FAILED;
     eq_flush();  // stale bytes must not pass for the reply
-    while (length > 0) {
-        const ssize_t n = write(eq_fd, data, length);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return EQ_SEND_FAILED;
-        data += n;
-        length -= static_cast<size_t>(n);
-    }
-    return 0;
+    return eq_port_write(data, length);
 }

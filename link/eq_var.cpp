@@ -24,6 +24,7 @@ int leituraX = 0;
 int eq_fd = -1;
 struct termios eq_normal_tio;
 int eq_tio_saved = 0;
+long long eq_port_retry_at = 0;
 
 char eq_initial_buffer[8193];
 char* eq_global_read_buffer = eq_initial_buffer;
@@ -58,6 +59,7 @@ void eq_var_reset() {
     eq_resptim = 10;
     eq_cfg_permission = 0777;
     leituraX = 0;
+    eq_port_retry_at = 0;
     if (eq_global_read_buffer != eq_initial_buffer) free(eq_global_read_buffer);
     eq_global_read_buffer = eq_initial_buffer;
     eq_global_read_size = sizeof eq_initial_buffer;

@@ -43,6 +43,9 @@ extern int leituraX;  // the reply being read comes in blocks
 extern int eq_fd;     // serial port, -1 when not open
 extern struct termios eq_normal_tio;
 extern int eq_tio_saved;  // eq_normal_tio holds the port's own settings
+// While the port is away: when the next try to open it is due (milliseconds of
+// the monotonic clock).
+extern long long eq_port_retry_at;
 
 // The one data buffer: the request, then the reply over it. Starts at 8193
 // bytes and grows up to EQ_DATA_CAP + 1 (room for a terminating zero).

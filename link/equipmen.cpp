@@ -1,7 +1,8 @@
 // eqlink: owns the printer's serial port and carries requests and replies
 // between it and the files of the working directory. Runs until killed; ends
 // by itself only when start-up fails, with the low 8 bits of the code as its
-// exit status. Prints only the usage (-h) and command-line errors.
+// exit status. Prints only the usage (-h), command-line errors and, in one
+// line, a failure of the working directory or the port at start-up.
 
 #include "eq_init.h"
 #include "eq_io.h"

@@ -17,7 +17,9 @@ const char* const kUsage =
     "                     garbage: a few garbage bytes precede each reply\n"
     "  --no-trailer       no line feed after a report's end marker\n"
     "  --log FILE         write each frame received, escaped, one per line\n"
-    "  -h, --help         show this text\n";
+    "  -h, --help         show this text\n"
+    "Signals: SIGUSR1 pulls the line out (the device hangs up and PATH goes),\n"
+    "SIGUSR2 plugs a new one in at PATH; SIGTERM or SIGINT stops.\n";
 
 namespace {
 

@@ -11,7 +11,9 @@ class PseudoTerminal {
     // std::runtime_error on failure, and when `linkPath` exists as anything
     // other than a symbolic link.
     explicit PseudoTerminal(std::string linkPath);
-    ~PseudoTerminal();  // removes the link if it still points at this device
+    // Removes the link if it still points at this device, then closes both
+    // sides: whoever still has the device open sees it hang up.
+    ~PseudoTerminal();
 
     PseudoTerminal(const PseudoTerminal&) = delete;
     PseudoTerminal& operator=(const PseudoTerminal&) = delete;

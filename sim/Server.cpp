@@ -27,10 +27,22 @@ timespec toTimespec(Clock::duration wait) {
 }  // namespace
 
 Server::Server(int fd, const Options& options, std::FILE* log)
-    : fd_(fd), log_(log), printer_(options.printer), output_(options.paced ? options.baud : 0) {}
+    : fd_(fd),
+      log_(log),
+      printerSettings_(options.printer),
+      printer_(options.printer),
+      output_(options.paced ? options.baud : 0) {}
 
-void Server::run(const volatile sig_atomic_t& stop, const sigset_t& waitMask) {
-    while (!stop) {
+void Server::attach(int fd) {
+    fd_ = fd;
+    reader_ = FrameReader();
+    printer_ = Printer(printerSettings_);
+    output_.clear();
+    writeBlocked_ = false;
+}
+
+void Server::run(const volatile sig_atomic_t& wake, const sigset_t& waitMask) {
+    while (!wake) {
         writeDue();
         answerIncomplete();
 

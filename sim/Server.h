@@ -21,9 +21,13 @@ class Server {
     // `fd` is the non-blocking master side of the line; `log` may be null.
     Server(int fd, const Options& options, std::FILE* log);
 
-    // Serves until `stop` becomes non-zero. Signals are let through only while
+    // Serves until `wake` becomes non-zero. Signals are let through only while
     // waiting, with `waitMask` as the signal mask.
-    void run(const volatile sig_atomic_t& stop, const sigset_t& waitMask);
+    void run(const volatile sig_atomic_t& wake, const sigset_t& waitMask);
+
+    // Serves another line from now on, as a printer just switched on: nothing
+    // half-read, half-answered or queued is kept from the old one.
+    void attach(int fd);
 
   private:
     void readInput();
@@ -33,6 +37,7 @@ class Server {
 
     int fd_;
     std::FILE* log_;
+    PrinterSettings printerSettings_;
     FrameReader reader_;
     Printer printer_;
     OutputQueue output_;

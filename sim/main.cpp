@@ -6,6 +6,7 @@
 #include <exception>
 #include <iostream>
 #include <memory>
+#include <optional>
 
 #include "Options.h"
 #include "PseudoTerminal.h"
@@ -14,28 +15,39 @@
 namespace {
 
 volatile sig_atomic_t stopRequested = 0;
+volatile sig_atomic_t unplugRequested = 0;
+volatile sig_atomic_t plugRequested = 0;
+volatile sig_atomic_t wakeRequested = 0;  // any of the above
 
-void requestStop(int) {
-    stopRequested = 1;
+void onSignal(int number) {
+    if (number == SIGUSR1) {
+        unplugRequested = 1;
+    } else if (number == SIGUSR2) {
+        plugRequested = 1;
+    } else {
+        stopRequested = 1;
+    }
+    wakeRequested = 1;
 }
 
-// SIGTERM and SIGINT stay blocked except while the server waits, so a stop is
-// never missed between checking the flag and going to sleep.
-sigset_t installStopHandlers() {
+// SIGTERM and SIGINT stop; SIGUSR1 pulls the line out, SIGUSR2 plugs a new
+// one in. They stay blocked except while the program waits, so none is
+// missed between checking the flags and going to sleep.
+sigset_t installSignalHandlers() {
     struct sigaction action {};
-    action.sa_handler = requestStop;
+    action.sa_handler = onSignal;
     sigemptyset(&action.sa_mask);
-    sigaction(SIGTERM, &action, nullptr);
-    sigaction(SIGINT, &action, nullptr);
+    sigset_t handled;
+    sigemptyset(&handled);
+    for (int number : {SIGTERM, SIGINT, SIGUSR1, SIGUSR2}) {
+        sigaction(number, &action, nullptr);
+        sigaddset(&handled, number);
+    }
     signal(SIGPIPE, SIG_IGN);
 
-    sigset_t stopSignals, waitMask;
-    sigemptyset(&stopSignals);
-    sigaddset(&stopSignals, SIGTERM);
-    sigaddset(&stopSignals, SIGINT);
-    sigprocmask(SIG_BLOCK, &stopSignals, &waitMask);
-    sigdelset(&waitMask, SIGTERM);
-    sigdelset(&waitMask, SIGINT);
+    sigset_t waitMask;
+    sigprocmask(SIG_BLOCK, &handled, &waitMask);
+    for (int number : {SIGTERM, SIGINT, SIGUSR1, SIGUSR2}) sigdelset(&waitMask, number);
     return waitMask;
 }
 
@@ -53,7 +65,7 @@ int main(int argc, char** argv) {
         return 2;
     }
     const Options& options = std::get<Options>(parsed);
-    const sigset_t waitMask = installStopHandlers();
+    const sigset_t waitMask = installSignalHandlers();
 
     try {
         std::unique_ptr<std::FILE, int (*)(std::FILE*)> log(nullptr, std::fclose);
@@ -64,9 +76,36 @@ int main(int argc, char** argv) {
                 return 1;
             }
         }
-        PseudoTerminal line(options.linkPath);
+        std::optional<PseudoTerminal> line;
+        line.emplace(options.linkPath);
         std::cout << options.linkPath << std::endl;
-        Server(line.master(), options, log.get()).run(stopRequested, waitMask);
+        Server server(line->master(), options, log.get());
+        while (!stopRequested) {
+            if (unplugRequested) {
+                // Closing the master hangs the line up for whoever has the
+                // device open, and the link to it goes first.
+                unplugRequested = 0;
+                line.reset();
+            }
+            if (plugRequested) {
+                plugRequested = 0;
+                if (!line) {
+                    try {
+                        line.emplace(options.linkPath);
+                        server.attach(line->master());
+                    } catch (const std::exception& error) {
+                        std::cerr << "ecfsim: " << error.what() << "\n";  // stays unplugged
+                    }
+                }
+            }
+            if (stopRequested) break;
+            wakeRequested = 0;
+            if (line) {
+                server.run(wakeRequested, waitMask);
+            } else {
+                sigsuspend(&waitMask);
+            }
+        }
     } catch (const std::exception& error) {
         std::cerr << "ecfsim: " << error.what() << "\n";
         return 1;

@@ -40,6 +40,71 @@ bool writeAll(int fd, const std::string& bytes) {
     return true;
 }
 
+// The reply's descriptor, closed on every way out.
+class Descriptor {
+  public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return fd_; }
+
+  private:
+    int fd_;
+};
+
+// Removes what stands at `path`, provided it is still the file that was looked
+// at (a reply renamed there since stays). A directory goes only when empty.
+void removeSeen(const std::string& path, const struct stat& seen) {
+    struct stat now {};
+    if (::lstat(path.c_str(), &now) != 0 || now.st_dev != seen.st_dev ||
+        now.st_ino != seen.st_ino) {
+        return;
+    }
+    if (S_ISDIR(now.st_mode)) {
+        ::rmdir(path.c_str());
+    } else {
+        ::unlink(path.c_str());
+    }
+}
+
+// The reply as the link program publishes it: a regular file with one name.
+// Anything else in its place (a symbolic link or a second name for another
+// file, whose mode would be opened up and whose text would be shown; a named
+// pipe, which would freeze the window; a device; a directory) is removed and
+// raised as an input/output error. -1 while there is no reply yet.
+int openReply(const std::string& replyPath) {
+    // Not through a symbolic link, and not waiting for a writer.
+    const int fd =
+        ::open(replyPath.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        if (errno == ENOENT) return -1;
+        const int error = errno;  // ELOOP for a symbolic link, ENXIO for a socket
+        struct stat seen {};
+        if (::lstat(replyPath.c_str(), &seen) == 0 && !S_ISREG(seen.st_mode)) {
+            removeSeen(replyPath, seen);
+        }
+        errno = error;
+        fail(replyPath);
+    }
+    struct stat seen {};
+    if (::fstat(fd, &seen) != 0) {
+        const int error = errno;
+        ::close(fd);
+        errno = error;
+        fail(replyPath);
+    }
+    if (!S_ISREG(seen.st_mode) || seen.st_nlink != 1) {
+        ::close(fd);
+        removeSeen(replyPath, seen);
+        errno = S_ISDIR(seen.st_mode) ? EISDIR : S_ISREG(seen.st_mode) ? EMLINK : EINVAL;
+        fail(replyPath);
+    }
+    return fd;
+}
+
 }  // namespace
 
 Exchange::Exchange(DirectoryPrefix prefix, PermissionFailed permissionFailed)
@@ -70,27 +135,19 @@ void Exchange::writeRequest(const std::string& frame) const {
     if (::rename(draft.c_str(), request.c_str()) != 0) fail(request);
 }
 
-std::string Exchange::readFirstLine(const std::string& replyPath) const {
-    const int fd = ::open(replyPath.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) fail(replyPath);
+std::string Exchange::readFirstLine(int fd, const std::string& replyPath) const {
     std::string line;
     char chunk[4096];
     for (;;) {
         const ssize_t n = ::read(fd, chunk, sizeof chunk);
         if (n < 0 && errno == EINTR) continue;
-        if (n < 0) {
-            const int error = errno;
-            ::close(fd);
-            errno = error;
-            fail(replyPath);
-        }
+        if (n < 0) fail(replyPath);
         if (n == 0) break;
         const auto* end =
             static_cast<const char*>(std::memchr(chunk, '\n', static_cast<size_t>(n)));
         line.append(chunk, end ? static_cast<size_t>(end - chunk) : static_cast<size_t>(n));
         if (end) break;
     }
-    ::close(fd);
     std::erase(line, '\r');
     return line;
 }
@@ -105,9 +162,12 @@ std::string Exchange::run(const std::string& frame) {
     const auto start = std::chrono::steady_clock::now();
     for (;;) {
         const std::string reply = path(kReply);
-        if (::access(reply.c_str(), F_OK) == 0) {
-            if (::chmod(reply.c_str(), 0777) != 0 && permissionFailed_) permissionFailed_();
-            std::string line = readFirstLine(reply);
+        // Opening it is the look for it: the file whose mode is set and whose
+        // line is read is the one found, whatever is renamed there meanwhile.
+        const Descriptor fd(openReply(reply));
+        if (fd.get() >= 0) {
+            if (::fchmod(fd.get(), 0777) != 0 && permissionFailed_) permissionFailed_();
+            std::string line = readFirstLine(fd.get(), reply);
             ::unlink(reply.c_str());
             return line;
         }

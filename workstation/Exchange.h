@@ -36,7 +36,8 @@ class Exchange {
     // Writes the frame and a line feed as eq.MSG, waits up to kLimit for
     // eq.RSP and returns its first line without carriage returns, or
     // kTimeoutReply. Throws ExchangeError when the request cannot be written
-    // or the reply cannot be read.
+    // or the reply cannot be read, and when eq.RSP is anything but a regular
+    // file with a single name (that is removed, unread and its mode unchanged).
     std::string run(const std::string& frame);
 
     // Whether the last run ended for want of a reply (its result is then
@@ -46,7 +47,7 @@ class Exchange {
   private:
     std::string path(const char* name) const;
     void writeRequest(const std::string& frame) const;
-    std::string readFirstLine(const std::string& replyPath) const;
+    std::string readFirstLine(int fd, const std::string& replyPath) const;
 
     DirectoryPrefix prefix_;
     PermissionFailed permissionFailed_;

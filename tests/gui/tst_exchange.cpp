@@ -1,7 +1,11 @@
 // The exchange through the working directory: the parameterless commands, the
 // request file, the reply's first line, the timeout and the error cases.
 
+#include <fcntl.h>
+#include <linux/capability.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 #include <QDir>
@@ -10,6 +14,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <functional>
 
 #include "GuiTestSupport.h"
 #include "Latin1.h"
@@ -21,6 +26,57 @@
 using testsupport::FakeLink;
 using testsupport::MessageCapture;
 using testsupport::readFile;
+
+namespace {
+
+std::string encoded(const QString& path) {
+    return QFile::encodeName(path).toStdString();
+}
+
+// Waits on a thread of its own for eq.MSG, removes it and calls `publish`
+// with the path of eq.RSP, standing in for the link program.
+std::thread publishOnRequest(const QString& prefix,
+                             std::function<void(const std::string& reply)> publish) {
+    return std::thread([msg = encoded(prefix + "eq.MSG"), reply = encoded(prefix + "eq.RSP"),
+                        publish = std::move(publish)] {
+        while (::access(msg.c_str(), F_OK) != 0) usleep(100);
+        ::unlink(msg.c_str());
+        publish(reply);
+    });
+}
+
+// A regular file written under another name and renamed to `path`.
+void publishFile(const std::string& path, const std::string& bytes, mode_t mode) {
+    const std::string draft = path + ".new";
+    const int fd = ::open(draft.c_str(), O_WRONLY | O_CREAT | O_TRUNC, mode);
+    if (::write(fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) return;
+    ::fchmod(fd, mode);
+    ::close(fd);
+    ::rename(draft.c_str(), path.c_str());
+}
+
+// Takes one capability out of the calling thread's effective set for its
+// lifetime (root keeps it in the permitted set and gets it back).
+class WithoutCapability {
+  public:
+    explicit WithoutCapability(int capability) {
+        if (::syscall(SYS_capget, &header_, saved_) != 0) return;
+        __user_cap_data_struct lowered[2] = {saved_[0], saved_[1]};
+        lowered[capability / 32].effective &= ~(1u << (capability % 32));
+        dropped_ = ::syscall(SYS_capset, &header_, lowered) == 0;
+    }
+    ~WithoutCapability() {
+        if (dropped_) ::syscall(SYS_capset, &header_, saved_);
+    }
+    bool dropped() const { return dropped_; }
+
+  private:
+    __user_cap_header_struct header_{_LINUX_CAPABILITY_VERSION_3, 0};
+    __user_cap_data_struct saved_[2]{};
+    bool dropped_ = false;
+};
+
+}  // namespace
 
 class ExchangeTest : public QObject {
     Q_OBJECT
@@ -158,46 +214,97 @@ class ExchangeTest : public QObject {
     }
 
     void modeChangeFailureIsReportedAndTheReplyStillRead() {
+        // The reply belongs to another user (the link program running as one)
+        // and the window's thread lacks the right to change others' modes.
+        const std::string probe = encoded(prefix() + "probe");
+        publishFile(probe, "", 0644);
+        const bool givenAway = ::chown(probe.c_str(), 65534, 65534) == 0;
+        ::unlink(probe.c_str());
+        if (!givenAway) QSKIP("a file cannot be given to another user here");
         MessageCapture boxes;
         TfrmPrincipal w;
         useDir(w);
-        // Files of /proc refuse a change of mode, even to root.
-        std::thread publisher([p = prefix()] {
-            const std::string msg = QFile::encodeName(p + "eq.MSG").toStdString();
-            while (::access(msg.c_str(), F_OK) != 0) usleep(100);
-            ::unlink(msg.c_str());
-            ::symlink("/proc/self/status", QFile::encodeName(p + "eq.RSP").constData());
+        std::thread publisher = publishOnRequest(prefix(), [](const std::string& reply) {
+            publishFile(reply + ".own", "OK\n", 0644);
+            ::chown((reply + ".own").c_str(), 65534, 65534);
+            ::rename((reply + ".own").c_str(), reply.c_str());
         });
-        w.t05->btnEnviaSemParametro->click();
+        {
+            WithoutCapability notOwner(CAP_FOWNER);
+            w.t05->btnEnviaSemParametro->click();
+        }
         publisher.join();
         QCOMPARE(boxes.informations,
                  QStringList{QStringLiteral("Erro ao mudar os direitos do arquivo de resposta")});
-        QVERIFY(w.ui.edRecebido->text().startsWith(QStringLiteral("Name:")));
+        QCOMPARE(w.ui.edRecebido->text(), QStringLiteral("OK"));
+        QVERIFY(boxes.errors.isEmpty());
     }
 
     void replyModeIsOpenedUpForEveryone() {
         TfrmPrincipal w;
         useDir(w);
-        // The reply is published as a link to a file we keep, so its mode can
-        // be read after the window removed the reply.
-        const QString kept = prefix() + "kept";
-        QFile file(kept);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write("OK");
-        file.close();
-        ::chmod(QFile::encodeName(kept).constData(), 0600);
-        std::thread publisher([p = prefix(), kept] {
-            const std::string msg = QFile::encodeName(p + "eq.MSG").toStdString();
-            while (::access(msg.c_str(), F_OK) != 0) usleep(100);
-            ::unlink(msg.c_str());
-            ::symlink(QFile::encodeName(kept).constData(),
-                      QFile::encodeName(p + "eq.RSP").constData());
+        // The test keeps the reply open, so its mode can be read after the
+        // window removed it.
+        int kept = -1;
+        std::thread publisher = publishOnRequest(prefix(), [&kept](const std::string& reply) {
+            publishFile(reply + ".own", "OK", 0600);
+            kept = ::open((reply + ".own").c_str(), O_RDONLY);
+            ::rename((reply + ".own").c_str(), reply.c_str());
         });
         QCOMPARE(w.EnviaComando("05"), QStringLiteral("OK"));
         publisher.join();
         struct stat seen {};
-        QCOMPARE(::stat(QFile::encodeName(kept).constData(), &seen), 0);
+        QCOMPARE(::fstat(kept, &seen), 0);
+        ::close(kept);
         QCOMPARE(seen.st_mode & 07777, mode_t(0777));
+    }
+
+    void replyThatIsNotARegularFileIsRemovedUnreadAndShownAsAnError() {
+        const std::string victim = encoded(prefix() + "victim");
+        publishFile(victim, "SECRET", 0600);
+        struct Odd {
+            const char* kind;
+            std::function<int(const std::string&)> make;
+        };
+        std::vector<Odd> odds = {
+            {"symbolic link",
+             [&](const std::string& at) { return ::symlink(victim.c_str(), at.c_str()); }},
+            {"second name",
+             [&](const std::string& at) { return ::link(victim.c_str(), at.c_str()); }},
+            {"named pipe", [](const std::string& at) { return ::mkfifo(at.c_str(), 0666); }},
+        };
+        const std::string probe = encoded(prefix() + "probe");
+        if (::mknod(probe.c_str(), S_IFCHR | 0666, ::makedev(1, 3)) == 0) {
+            ::unlink(probe.c_str());
+            odds.push_back({"device", [](const std::string& at) {
+                                return ::mknod(at.c_str(), S_IFCHR | 0666, ::makedev(1, 3));
+                            }});
+        }
+
+        MessageCapture boxes;
+        TfrmPrincipal w;
+        useDir(w);
+        for (const Odd& odd : odds) {
+            w.ui.edRecebido->setText(QStringLiteral("before"));
+            const qsizetype errorsBefore = boxes.errors.size();
+            std::thread publisher = publishOnRequest(prefix(), odd.make);
+            QElapsedTimer clock;
+            clock.start();
+            w.t05->btnEnviaSemParametro->click();
+            publisher.join();
+            QVERIFY2(clock.elapsed() < 2000, odd.kind);  // no wait for a writer, nor a timeout
+            QCOMPARE(boxes.errors.size(), errorsBefore + 1);
+            QVERIFY2(boxes.errors.last().contains(QStringLiteral("eq.RSP")),
+                     qPrintable(boxes.errors.last()));
+            QCOMPARE(w.ui.edRecebido->text(), QStringLiteral("before"));
+            struct stat left {};
+            QVERIFY2(::lstat(encoded(prefix() + "eq.RSP").c_str(), &left) != 0, odd.kind);
+        }
+        QVERIFY(boxes.informations.isEmpty());
+        struct stat seen {};
+        QCOMPARE(::stat(victim.c_str(), &seen), 0);
+        QCOMPARE(seen.st_mode & 07777, mode_t(0600));
+        QCOMPARE(readFile(prefix() + "victim"), std::string("SECRET"));
     }
 
     void realLinkAndSimulatedPrinter() {

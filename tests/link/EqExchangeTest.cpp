@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
 #include <thread>
 
@@ -131,6 +132,92 @@ TEST_F(EqExchangeTest, ReplyOfExactlyTheCapIsKept) {
     sender.join();
     EXPECT_EQ(got.size(), EQ_DATA_CAP);
     EXPECT_EQ(got.find_first_not_of('R'), std::string::npos);
+}
+
+// Writes into the port until it takes no more, not even after a pause: nobody
+// reads the printer's side.
+void fillPort() {
+    const std::string chunk(4096, 'F');
+    pollfd entry{eq_fd, POLLOUT, 0};
+    do {
+        while (::write(eq_fd, chunk.data(), chunk.size()) > 0) {
+        }
+    } while (::poll(&entry, 1, 200) == 1);
+}
+
+TEST_F(EqExchangeTest, PortThatTakesNothingFailsAfterTheLimitAndDropsWhatIsQueued) {
+    printer.packetMode(true);
+    // A request the port stops taking halfway: nobody reads the printer's side.
+    const std::string request(400000, 'S');
+    auto start = eqlink_test::Clock::now();
+    EXPECT_EQ(eq_send_message(request.c_str()), 1);
+    auto took = eqlink_test::Clock::now() - start;
+    EXPECT_GT(took, 900ms);
+    EXPECT_LT(took, 3500ms);
+    auto seen = printer.drainPackets();
+    EXPECT_TRUE(seen.outputFlushed);
+    EXPECT_LT(seen.data.size(), request.size());
+
+    // A block's continuation that the port cannot take.
+    leituraX = 1;
+    fillPort();
+    printer.send("abcd}");
+    std::string got;
+    start = eqlink_test::Clock::now();
+    EXPECT_EQ(getResponse(got), 1);
+    took = eqlink_test::Clock::now() - start;
+    EXPECT_GT(took, 900ms);
+    EXPECT_LT(took, 3500ms);
+    seen = printer.drainPackets();
+    EXPECT_TRUE(seen.outputFlushed);
+    EXPECT_EQ(seen.data.find(kContinuation), std::string::npos);
+
+    // The port is as good as before.
+    ASSERT_EQ(eq_send_message("\x1b.05}\n"), 0);
+    seen = printer.drainPackets();
+    EXPECT_EQ(seen.data, "\x1b.05}\n");
+    EXPECT_FALSE(seen.outputFlushed);
+}
+
+TEST(EqPortAway, HangUpClosesThePortWhichIsTriedAgainOnceASecond) {
+    eqlink_test::ScratchDir scratch;
+    const std::string device = scratch / "ttyUSB0";
+    auto printer = std::make_unique<eqlink_test::FakePrinterLine>();
+    ASSERT_EQ(::symlink(printer->slavePath().c_str(), device.c_str()), 0);
+    eq_var_reset();
+    eq_set_text(&eq_device, device.c_str());
+    eq_resptim = 1;
+    ASSERT_EQ(eq_com_init(), 0);
+
+    // The reply so far is dropped with the line.
+    printer->send("abc");
+    std::this_thread::sleep_for(20ms);
+    printer.reset();
+    char* data = nullptr;
+    size_t length = 0;
+    EXPECT_EQ(eq_get_response(&data, &length), 5);
+    EXPECT_EQ(eq_fd, -1);
+
+    // Away: each step fails at once.
+    const auto start = eqlink_test::Clock::now();
+    EXPECT_EQ(eq_send_message("\x1b.05}\n"), 1);
+    EXPECT_EQ(eq_get_response(&data, &length), 5);
+    EXPECT_LT(eqlink_test::Clock::now() - start, 100ms);
+
+    // Back at the same path, but taken only when the second is up.
+    ::unlink(device.c_str());
+    printer = std::make_unique<eqlink_test::FakePrinterLine>();
+    ASSERT_EQ(::symlink(printer->slavePath().c_str(), device.c_str()), 0);
+    EXPECT_EQ(eq_port_up(), 0);
+    EXPECT_GT(eq_port_retry_in(), 800);
+    std::this_thread::sleep_for(std::chrono::milliseconds(eq_port_retry_in() + 10));
+    EXPECT_EQ(eq_port_up(), 1);
+    EXPECT_TRUE(printer->setUpByLink());
+    ASSERT_EQ(eq_send_message("\x1b.05}\n"), 0);
+    EXPECT_EQ(printer->receive(6), "\x1b.05}\n");
+    ::close(eq_fd);
+    eq_fd = -1;
+    eq_var_reset();
 }
 
 TEST(EqEnd, PutsThePortsOwnSettingsBackAndExitsWithTheCode) {

@@ -5,9 +5,12 @@
 #include <gtest/gtest.h>
 #include <stdio.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
 
 #include <cstring>
+#include <functional>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -23,6 +26,7 @@ using eqlink_test::exists;
 using eqlink_test::FakePrinterLine;
 using eqlink_test::readFile;
 using eqlink_test::ScratchDir;
+using eqlink_test::waitFor;
 using eqlink_test::Workstation;
 using eqlink_test::writeFile;
 
@@ -32,33 +36,42 @@ constexpr std::size_t kCap = 1024 * 1024;
 struct StartUpCase {
     std::vector<std::string> args;
     int status;
+    std::string said;  // the one line on standard error
 };
 
 TEST(EqlinkStartUp, FailuresEndWithTheirStatus) {
     ScratchDir scratch;
     writeFile(scratch / "plain", "x");
-    const std::vector<StartUpCase> quiet = {
-        {{"-p", scratch / "no/parent"}, 11},
-        {{"-p", scratch.path(), "-s", "plain"}, 11},  // a file where the directory goes
-        {{"-p", scratch.path(), "-d", "/dev/no-such-printer"}, 13},
+    const std::vector<StartUpCase> told = {
+        {{"-p", scratch / "no/parent"},
+         11,
+         "eqlink: cannot create the working directory " + scratch / "no/parent/ttyS1" +
+             ": No such file or directory\n"},
+        {{"-p", scratch.path(), "-s", "plain"},  // a file where the directory goes
+         11,
+         "eqlink: cannot use the working directory " + scratch / "plain" + ": Not a directory\n"},
+        {{"-p", scratch.path(), "-d", "/dev/no-such-printer"},
+         13,
+         "eqlink: cannot open the serial port /dev/no-such-printer: No such file or directory\n"},
     };
-    for (const StartUpCase& c : quiet) {
+    for (const StartUpCase& c : told) {
         EqlinkProcess link(c.args, scratch.path());
         EXPECT_EQ(link.waitForExit(), c.status) << c.args[1];
-        EXPECT_EQ(link.out() + link.err(), "") << c.args[1];
+        EXPECT_EQ(link.out(), "") << c.args[1];
+        EXPECT_EQ(link.err(), c.said);
     }
     EXPECT_TRUE(exists(scratch / "no-such-printer"));  // made before the device was tried
     EXPECT_FALSE(exists(scratch / "no"));
 
-    const std::vector<StartUpCase> wrong = {
-        {{"-x"}, 12}, {{"/dev/ttyS0"}, 12}, {{"-p", scratch.path(), "-d"}, 12}};
-    for (const StartUpCase& c : wrong) {
-        EqlinkProcess link(c.args, scratch.path());
-        EXPECT_EQ(link.waitForExit(), 12) << c.args.back();
+    const std::vector<std::vector<std::string>> wrong = {
+        {"-x"}, {"/dev/ttyS0"}, {"-p", scratch.path(), "-d"}};
+    for (const auto& args : wrong) {
+        EqlinkProcess link(args, scratch.path());
+        EXPECT_EQ(link.waitForExit(), 12) << args.back();
         EXPECT_EQ(link.out(), "");
         const std::string err = link.err();
         EXPECT_EQ(std::count(err.begin(), err.end(), '\n'), 1) << err;
-        EXPECT_NE(err.find(c.args.back()), std::string::npos) << err;
+        EXPECT_NE(err.find(args.back()), std::string::npos) << err;
     }
 
     EqlinkProcess help({"-h", "-x"}, scratch.path());
@@ -233,6 +246,63 @@ TEST_F(RunningLink, PlantedLinkIsNotFollowed) {
     exchange("\x1b.05}\n", "ok}", "ok");
 }
 
+TEST_F(RunningLink, RequestThatIsNotARegularFileIsRemovedUnread) {
+    const std::string secret = "\x1b.05SECRET}\n";
+    writeFile(scratch / "victim", secret);
+    struct Odd {
+        const char* kind;
+        std::function<int(const std::string&)> make;
+    };
+    const std::string victim = scratch / "victim";
+    const std::vector<Odd> odds = {
+        {"symbolic link",
+         [&](const std::string& at) { return ::symlink(victim.c_str(), at.c_str()); }},
+        {"second name", [&](const std::string& at) { return ::link(victim.c_str(), at.c_str()); }},
+        {"named pipe", [](const std::string& at) { return ::mkfifo(at.c_str(), 0666); }},
+        {"directory", [](const std::string& at) { return ::mkdir(at.c_str(), 0755); }},
+        {"device",
+         [](const std::string& at) {
+             return ::mknod(at.c_str(), S_IFCHR | 0666, ::makedev(1, 3));
+         }},
+    };
+    for (const Odd& odd : odds) {
+        if (odd.make(ws / "odd") != 0) {
+            EXPECT_EQ(errno, EPERM) << odd.kind;  // a device needs the right to make one
+            continue;
+        }
+        ASSERT_EQ(::rename((ws / "odd").c_str(), (ws / "eq.MSG").c_str()), 0);
+        const auto deadline = Clock::now() + 2s;
+        while (::access((ws / "eq.MSG").c_str(), F_OK) == 0 && Clock::now() < deadline) {
+            std::this_thread::sleep_for(1ms);
+        }
+        struct stat info {};
+        EXPECT_NE(::lstat((ws / "eq.MSG").c_str(), &info), 0) << odd.kind << " left in place";
+        EXPECT_EQ(printer.receive(1, 100ms), "") << odd.kind;
+        // The pass that met it listens as usual and the link goes on.
+        printer.send("p}");
+        EXPECT_EQ(ws.response().value_or("(none)"), "p") << odd.kind;
+    }
+    EXPECT_EQ(readFile(victim).value_or("(none)"), secret);
+    exchange("\x1b.05}\n", "ok}", "ok");
+}
+
+TEST_F(RunningLink, PortThatStopsTakingBytesDoesNotHoldTheLink) {
+    // Nobody reads the printer's side: the line fills up and the request
+    // stops halfway. After the time limit the rest is dropped for good.
+    printer.packetMode(true);
+    const std::string request = "\x1b.40" + std::string(400000, 'L') + "}\n";
+    const auto start = Clock::now();
+    ws.request(request);
+    ASSERT_TRUE(printer.awaitOutputFlush(5s));
+    EXPECT_GT(Clock::now() - start, 900ms);
+    const auto seen = printer.drainPackets();
+    EXPECT_LT(seen.data.size(), request.size());
+    printer.packetMode(false);
+    // Once the pass has listened out its time, the next request goes whole.
+    exchange("\x1b.05}\n", "ok}", "ok");
+    EXPECT_EQ(printer.receive(1, 100ms), "");
+}
+
 int descriptorsOf(pid_t pid) {
     int count = 0;
     DIR* dir = ::opendir(("/proc/" + std::to_string(pid) + "/fd").c_str());
@@ -245,8 +315,10 @@ int descriptorsOf(pid_t pid) {
 TEST_F(RunningLink, UnreadableRequestLeaksNoDescriptor) {
     exchange("\x1b.05}\n", "ok}", "ok");
     const int before = descriptorsOf(link->pid());
-    // A directory opens but cannot be read (as root the only sure way).
+    // A directory opens but cannot be read (as root the only sure way); one
+    // that holds a file cannot be removed either, so every pass meets it.
     ASSERT_EQ(::mkdir((ws / "dir").c_str(), 0755), 0);
+    writeFile(ws / "dir/inside", "x");
     ASSERT_EQ(::rename((ws / "dir").c_str(), (ws / "eq.MSG").c_str()), 0);
     // Each pass fails to read it, then listens; a reply ends the pass.
     for (int pass = 0; pass < 5; ++pass) {
@@ -255,7 +327,7 @@ TEST_F(RunningLink, UnreadableRequestLeaksNoDescriptor) {
     }
     EXPECT_EQ(descriptorsOf(link->pid()), before);
     EXPECT_EQ(printer.receive(1, 50ms), "");
-    ::rmdir((ws / "eq.MSG").c_str());
+    std::filesystem::remove_all(ws / "eq.MSG");
 }
 
 TEST_F(RunningLink, RequestFoundAfterTheDirectoryIsRemovedAndMadeAgain) {
@@ -264,6 +336,140 @@ TEST_F(RunningLink, RequestFoundAfterTheDirectoryIsRemovedAndMadeAgain) {
     std::this_thread::sleep_for(50ms);
     ASSERT_EQ(::mkdir((scratch / "w").c_str(), 0755), 0);
     exchange("\x1b.05}\n", "two}", "two");
+}
+
+// The device the process has open now, "" when none: where its descriptor to
+// a pseudo-terminal leads.
+std::string portOpenedBy(pid_t pid) {
+    const std::string dir = "/proc/" + std::to_string(pid) + "/fd";
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(dir, error)) {
+        const std::string target = std::filesystem::read_symlink(entry.path(), error).string();
+        if (target.starts_with("/dev/pts/")) return target;
+    }
+    return "";
+}
+
+// Processor time of a process so far, in clock ticks.
+long long processorTicks(pid_t pid) {
+    const std::string stat = readFile("/proc/" + std::to_string(pid) + "/stat").value_or("");
+    std::istringstream fields(stat.substr(stat.rfind(')') + 2));
+    std::string field;
+    long long ticks = 0;
+    for (int i = 3; fields >> field && i <= 15; ++i) {  // field 3 is the state
+        if (i == 14 || i == 15) ticks += std::stoll(field);
+    }
+    return ticks;
+}
+
+// eqlink on a device path that leads to a pseudo-terminal which the test can
+// pull out (the device hangs up and the path goes) and plug in again as a new
+// one, as with a USB adapter.
+class ReplugLink : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        plugIn();
+        link = std::make_unique<EqlinkProcess>(
+            std::vector<std::string>{"-d", device, "-p", scratch.path(), "-s", "w", "-T", "1"},
+            scratch.path());
+        ASSERT_TRUE(waitFor([&] { return printer->setUpByLink(); }));
+    }
+    void TearDown() override {
+        EXPECT_TRUE(link->running());
+        link->stop();
+        EXPECT_EQ(link->out() + link->err(), "");
+    }
+    void plugIn() {
+        printer = std::make_unique<FakePrinterLine>();
+        ASSERT_EQ(::symlink(printer->slavePath().c_str(), device.c_str()), 0);
+    }
+    void pullOut() {
+        ::unlink(device.c_str());
+        printer.reset();
+    }
+    void exchange(const std::string& reply) {
+        ws.request("\x1b.05}\n");
+        EXPECT_EQ(printer->receive(6), "\x1b.05}\n");
+        printer->send(reply + "}");
+        EXPECT_EQ(ws.response().value_or("(none)"), reply);
+    }
+
+    ScratchDir scratch;
+    std::string device = scratch / "ttyUSB0";
+    std::unique_ptr<FakePrinterLine> printer;
+    std::unique_ptr<EqlinkProcess> link;
+    Workstation ws{scratch / "w"};
+};
+
+TEST_F(ReplugLink, DeviceAwayFailsEachRequestQuietlyUntilItIsBack) {
+    exchange("one");
+    pullOut();
+    // Closed at the hang-up, not at the next request.
+    EXPECT_TRUE(waitFor([&] { return portOpenedBy(link->pid()).empty(); }, 1000ms));
+
+    // Taken and deleted, nothing published: the window shows its timeout
+    // reply. The link meanwhile sleeps, trying the device once a second.
+    const long long ticks = processorTicks(link->pid());
+    ws.request("\x1b.05}\n");
+    EXPECT_TRUE(waitFor([&] { return !exists(ws / "eq.MSG"); }, 500ms));
+    EXPECT_EQ(ws.response(1500ms), std::nullopt);
+    EXPECT_LT(processorTicks(link->pid()) - ticks, ::sysconf(_SC_CLK_TCK) / 10);
+
+    plugIn();
+    ASSERT_TRUE(waitFor([&] { return printer->setUpByLink(); }, 2500ms));
+    EXPECT_EQ(portOpenedBy(link->pid()), printer->slavePath());
+    exchange("two");
+}
+
+TEST_F(ReplugLink, ReplyCutByAHangUpIsNotPublished) {
+    struct Cut {
+        std::string frame;
+        std::vector<std::string> before;  // each answered by a continuation
+        std::string last;
+    };
+    for (const Cut& cut :
+         {Cut{"\x1b.05}\n", {}, "half a rep"}, Cut{"\x1b.13}\n", {"block one}"}, ".]"}}) {
+        ws.request(cut.frame);
+        EXPECT_EQ(printer->receive(6), cut.frame);
+        for (const std::string& block : cut.before) {
+            printer->send(block);
+            EXPECT_EQ(printer->receive(6), kContinuation);
+        }
+        printer->send(cut.last);
+        std::this_thread::sleep_for(50ms);
+        pullOut();
+        EXPECT_EQ(ws.response(1500ms), std::nullopt) << cut.frame.substr(1, 3);
+        EXPECT_FALSE(exists(ws / "eqT.RSP"));
+        plugIn();
+        ASSERT_TRUE(waitFor([&] { return printer->setUpByLink(); }, 2500ms));
+        exchange("whole");
+    }
+}
+
+TEST(EqlinkWithSimulatedPrinter, CarriesOnOnceTheDeviceIsPluggedInAgain) {
+    ScratchDir scratch;
+    const std::string device = scratch / "ttyECF";
+    ASSERT_EQ(::mkdir((scratch / "sim").c_str(), 0755), 0);
+    EqlinkProcess sim({"--link", device, "--unpaced"}, scratch / "sim", {}, ECFSIM_PATH);
+    ASSERT_TRUE(waitFor([&] { return std::filesystem::is_symlink(device); }));
+    EqlinkProcess link({"-d", device, "-p", scratch.path(), "-s", "w", "-T", "1"}, scratch.path());
+    ASSERT_TRUE(waitFor([&] { return !portOpenedBy(link.pid()).empty(); }));
+    Workstation ws{scratch / "w"};
+    ws.request("\x1b.05}\n");
+    EXPECT_EQ(ws.response().value_or("(none)"), ".+0500");
+
+    ::kill(sim.pid(), SIGUSR1);  // pulled out
+    EXPECT_TRUE(waitFor([&] { return portOpenedBy(link.pid()).empty(); }));
+    ws.request("\x1b.05}\n");
+    EXPECT_EQ(ws.response(1500ms), std::nullopt);
+    EXPECT_FALSE(exists(ws / "eq.MSG"));
+
+    ::kill(sim.pid(), SIGUSR2);  // plugged in: a new device at the same path
+    EXPECT_TRUE(waitFor([&] { return !portOpenedBy(link.pid()).empty(); }, 2500ms));
+    ws.request("\x1b.05}\n");
+    EXPECT_EQ(ws.response().value_or("(none)"), ".+0500");
+    EXPECT_TRUE(link.running());
+    EXPECT_EQ(link.out() + link.err(), "");
 }
 
 class WaitingLink : public RunningLink {

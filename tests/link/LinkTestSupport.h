@@ -7,6 +7,7 @@
 #include <signal.h>
 #include <spawn.h>
 #include <stdlib.h>
+#include <sys/ioctl.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
@@ -78,6 +79,7 @@ class FakePrinterLine {
         ::cfmakeraw(&raw);
         ::tcsetattr(slave_, TCSANOW, &raw);
     }
+    // Closing the master hangs the line up for whoever still has the slave open.
     ~FakePrinterLine() {
         ::close(slave_);
         ::close(master_);
@@ -125,19 +127,65 @@ class FakePrinterLine {
         return ::tcgetattr(slave_, &line) == 0 && line.c_iflag == IGNPAR;
     }
 
+    // Packet mode on the printer's side, where a read tells the link's bytes
+    // from its flushes. A pseudo-terminal keeps no output queue of its own (it
+    // is the printer's input straight away), so a flush of the link's output
+    // can be seen only this way.
+    void packetMode(bool on) const {
+        int flag = on ? 1 : 0;
+        ::ioctl(master_, TIOCPKT, &flag);
+    }
+
+    struct Packets {
+        std::string data;
+        bool outputFlushed = false;
+    };
+    // In packet mode: waits for the link to flush its output, reading nothing
+    // of what it wrote. True when that happened within `limit`.
+    bool awaitOutputFlush(std::chrono::milliseconds limit) const {
+        const auto deadline = Clock::now() + limit;
+        for (;;) {
+            const auto left =
+                std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
+            pollfd entry{master_, POLLPRI, 0};
+            if (left <= 0 || ::poll(&entry, 1, static_cast<int>(left)) <= 0) return false;
+            // A one-byte read takes a pending status and never any data.
+            char status = 0;
+            if (::read(master_, &status, 1) == 1 && (status & TIOCPKT_FLUSHWRITE)) return true;
+        }
+    }
+
+    // In packet mode: reads until nothing comes for `quiet`.
+    Packets drainPackets(std::chrono::milliseconds quiet = 100ms) const {
+        Packets got;
+        pollfd entry{master_, POLLIN, 0};
+        while (::poll(&entry, 1, static_cast<int>(quiet.count())) == 1) {
+            char buffer[65536];
+            const ssize_t n = ::read(master_, buffer, sizeof buffer);
+            if (n <= 0) break;
+            if (buffer[0] == TIOCPKT_DATA) {
+                got.data.append(buffer + 1, static_cast<std::size_t>(n - 1));
+            } else if (buffer[0] & TIOCPKT_FLUSHWRITE) {
+                got.outputFlushed = true;
+            }
+        }
+        return got;
+    }
+
   private:
     int master_ = -1;
     int slave_ = -1;
     std::string slavePath_;
 };
 
-// A started eqlink, its standard output and error going to files.
+// A started eqlink (or another program), its standard output and error going
+// to files in outputDir.
 class EqlinkProcess {
   public:
     EqlinkProcess(const std::vector<std::string>& args, const std::string& outputDir,
-                  const std::vector<std::string>& extraEnv = {})
+                  const std::vector<std::string>& extraEnv = {}, const char* program = EQLINK_PATH)
         : stdoutPath_(outputDir + "/stdout"), stderrPath_(outputDir + "/stderr") {
-        std::vector<char*> argv{const_cast<char*>(EQLINK_PATH)};
+        std::vector<char*> argv{const_cast<char*>(program)};
         for (const auto& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
         argv.push_back(nullptr);
         std::vector<char*> env;
@@ -151,7 +199,7 @@ class EqlinkProcess {
                                          O_WRONLY | O_CREAT | O_TRUNC, 0644);
         posix_spawn_file_actions_addopen(&actions, 2, stderrPath_.c_str(),
                                          O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        if (posix_spawn(&pid_, EQLINK_PATH, &actions, nullptr, argv.data(), env.data()) != 0) {
+        if (posix_spawn(&pid_, program, &actions, nullptr, argv.data(), env.data()) != 0) {
             pid_ = -1;
         }
         posix_spawn_file_actions_destroy(&actions);
@@ -194,6 +242,17 @@ class EqlinkProcess {
     std::string stderrPath_;
     pid_t pid_ = -1;
 };
+
+// Waits until `condition` holds; false when `limit` passes first.
+template <typename Condition>
+bool waitFor(Condition condition, std::chrono::milliseconds limit = 2000ms) {
+    const auto deadline = Clock::now() + limit;
+    while (!condition()) {
+        if (Clock::now() > deadline) return false;
+        std::this_thread::sleep_for(2ms);
+    }
+    return true;
+}
 
 // The workstation's side of the files in `dir`.
 class Workstation {

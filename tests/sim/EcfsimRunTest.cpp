@@ -3,7 +3,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <csignal>
 #include <fstream>
+#include <functional>
 #include <sstream>
 #include <thread>
 
@@ -147,6 +149,43 @@ TEST_F(EcfsimRun, PacesRepliesAtTheChosenBaudRate) {
     EXPECT_EQ(ask("\x1B.13}\n"), "RELATORIO 13 BLOCO 1}");
     // 21 bytes at 120 bytes per second, less the quiet wait itself.
     EXPECT_GE(std::chrono::steady_clock::now() - began, 150ms + 150ms);
+}
+
+bool waitFor(const std::function<bool()>& condition, Millis limit = 2000ms) {
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > deadline) return false;
+        std::this_thread::sleep_for(5ms);
+    }
+    return true;
+}
+
+TEST_F(EcfsimRun, PullsTheLineOutAndPlugsANewOneInOnSignals) {
+    start();
+    EXPECT_EQ(ask("\x1B.05}\n"), ".+0500}");
+    const auto firstDevice = std::filesystem::read_symlink(devicePath());
+
+    sim_->signal(SIGUSR1);
+    EXPECT_TRUE(client_->hungUp(2000ms));
+    EXPECT_TRUE(waitFor([&] { return !std::filesystem::is_symlink(devicePath()); }));
+    sim_->signal(SIGUSR1);  // already out: nothing more happens
+
+    sim_->signal(SIGUSR2);
+    ASSERT_TRUE(waitFor([&] { return std::filesystem::is_symlink(devicePath()); }));
+    EXPECT_NE(std::filesystem::read_symlink(devicePath()), firstDevice);
+    // A new device, answering as a printer just switched on.
+    client_ = std::make_unique<LinkClient>(devicePath());
+    EXPECT_EQ(ask("\x1B.13}\n"), "RELATORIO 13 BLOCO 1}");
+    sim_->signal(SIGUSR2);  // already in: the same line stays
+    std::this_thread::sleep_for(100ms);
+    EXPECT_EQ(ask(kContinuation), "RELATORIO 13 BLOCO 2}");
+
+    // Stopped while out, it still ends cleanly.
+    sim_->signal(SIGUSR1);
+    EXPECT_TRUE(client_->hungUp(2000ms));
+    client_.reset();
+    EXPECT_EQ(sim_->stop(), 0);
+    sim_.reset();
 }
 
 TEST(EcfsimStart, ReplacesAnOldLinkButNeverARegularFile) {

@@ -71,6 +71,10 @@ int SimProcess::stop() {
     return status;
 }
 
+void SimProcess::signal(int number) const {
+    kill(pid_, number);
+}
+
 int runToExit(const std::vector<std::string>& args) {
     return exitStatus(spawn(args, -1));
 }
@@ -99,6 +103,11 @@ void LinkClient::send(std::string_view bytes) {
 bool LinkClient::readByte(char& byte, Millis limit) {
     pollfd in{fd_, POLLIN, 0};
     return poll(&in, 1, static_cast<int>(limit.count())) == 1 && read(fd_, &byte, 1) == 1;
+}
+
+bool LinkClient::hungUp(Millis limit) {
+    pollfd line{fd_, 0, 0};
+    return poll(&line, 1, static_cast<int>(limit.count())) == 1 && (line.revents & POLLHUP);
 }
 
 std::string LinkClient::readUntilQuiet(Millis quiet) {

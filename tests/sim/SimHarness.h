@@ -36,6 +36,7 @@ class SimProcess {
     const std::string& readyLine() const { return readyLine_; }
     // SIGTERM, then the exit status (-1 if it did not exit normally).
     int stop();
+    void signal(int number) const;
 
   private:
     pid_t pid_ = -1;
@@ -53,6 +54,8 @@ class LinkClient {
     void send(std::string_view bytes);
     // Reads until nothing arrives for `quiet`.
     std::string readUntilQuiet(Millis quiet = Millis(150));
+    // True once the device has hung up, within `limit`.
+    bool hungUp(Millis limit);
 
     struct Reply {
         std::string kept;
