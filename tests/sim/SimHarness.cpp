@@ -7,6 +7,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <stdexcept>
 
@@ -110,9 +111,11 @@ bool LinkClient::hungUp(Millis limit) {
     return poll(&line, 1, static_cast<int>(limit.count())) == 1 && (line.revents & POLLHUP);
 }
 
-std::string LinkClient::readUntilQuiet(Millis quiet) {
+std::string LinkClient::readUntilQuiet(Millis quiet, Millis firstByte) {
     std::string received;
     char byte;
+    if (!readByte(byte, std::max(quiet, firstByte))) return received;
+    received += byte;
     while (readByte(byte, quiet)) received += byte;
     return received;
 }

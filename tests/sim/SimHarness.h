@@ -53,7 +53,9 @@ class LinkClient {
 
     void send(std::string_view bytes);
     // Reads until nothing arrives for `quiet`.
-    std::string readUntilQuiet(Millis quiet = Millis(150));
+    // Bytes until the line has been quiet for `quiet`, waiting up to firstByte
+    // for the first one (a loaded machine may take a while to answer).
+    std::string readUntilQuiet(Millis quiet = Millis(150), Millis firstByte = Millis(150));
     // True once the device has hung up, within `limit`.
     bool hungUp(Millis limit);
 
