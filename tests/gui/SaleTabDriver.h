@@ -44,6 +44,7 @@ struct SaleTabDriver {
 
     std::size_t sentCount() const { return link->requests().size(); }
     QString lastSent() const { return QString::fromLatin1(link->lastRequest()); }
+    QString reply() const { return window->ui.edRecebido->text(); }
 
     // Clicks a check box or radio button on its indicator.
     static void toggle(QAbstractButton* button) {

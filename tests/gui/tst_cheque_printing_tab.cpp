@@ -6,16 +6,12 @@
 #include <QtTest>
 
 #include "SaleTabDriver.h"
+#include "TestText.h"
 #include "ui_tab24.h"
 
 using testsupport::frame;
 using testsupport::SaleTabDriver;
-
-namespace {
-std::string spaces(int n) {
-    return std::string(static_cast<size_t>(n), ' ');
-}
-}  // namespace
+using testsupport::spaces;
 
 class TestChequePrintingTab : public QObject {
     Q_OBJECT

@@ -7,6 +7,7 @@
 #include <QtTest>
 
 #include "SaleTabDriver.h"
+#include "TestText.h"
 #include "ui_tab44.h"
 #include "ui_tab45.h"
 #include "ui_tab46.h"
@@ -16,20 +17,13 @@
 
 using testsupport::frame;
 using testsupport::SaleTabDriver;
-
-namespace {
-std::string spaces(int n) {
-    return std::string(static_cast<size_t>(n), ' ');
-}
-}  // namespace
+using testsupport::spaces;
 
 class TestChequeTabs : public QObject {
     Q_OBJECT
     std::unique_ptr<SaleTabDriver> d;
 
     QString sent() { return d->w().ui.edEnviado->text(); }
-    QString reply() { return d->w().ui.edRecebido->text(); }
-
     // A click that must send nothing and empty both exchange fields.
     void expectNothingSent(QAbstractButton* button) {
         d->w().ui.edEnviado->setText("antes");
@@ -38,7 +32,7 @@ class TestChequeTabs : public QObject {
         SaleTabDriver::click(button);
         QCOMPARE(d->sentCount(), count);
         QCOMPARE(sent(), QString());
-        QCOMPARE(reply(), QString());
+        QCOMPARE(d->reply(), QString());
     }
 
   private slots:
@@ -58,7 +52,7 @@ class TestChequeTabs : public QObject {
         SaleTabDriver::click(t.BitBtn45);
         QCOMPARE(d->lastSent(), frame("44FULANO" + spaces(74) + "S\xC3O PAULO" + spaces(21) +
                                       "REAL" + spaces(16) + "REAIS" + spaces(15)));
-        QCOMPARE(reply(), QString(".+44"));
+        QCOMPARE(d->reply(), QString(".+44"));
     }
 
     // Typed along the focus order, so each field's exit rule rewrites it.
@@ -86,7 +80,7 @@ class TestChequeTabs : public QObject {
         QVERIFY(t.cbMlinha1->isChecked());
         SaleTabDriver::click(t.BitBtn46);
         QCOMPARE(d->lastSent(), frame("450011N503S054N015N087S30455062"));
-        QCOMPARE(reply(), QString(".+45"));
+        QCOMPARE(d->reply(), QString(".+45"));
     }
 
     void bankOptionNumberAsTyped() {
@@ -99,7 +93,7 @@ class TestChequeTabs : public QObject {
         SaleTabDriver::click(t.BitBtn47);
         QCOMPARE(t.ednumero->text(), QString("027"));
         QCOMPARE(d->lastSent(), frame("46S027"));
-        QCOMPARE(reply(), QString(".+46"));
+        QCOMPARE(d->reply(), QString(".+46"));
     }
 
     void clearTableOnlyWithAChoiceOffLine4100() {
@@ -117,7 +111,7 @@ class TestChequeTabs : public QObject {
         SaleTabDriver::toggle(items.at(2));
         SaleTabDriver::click(t.BitBtn58);
         QCOMPARE(d->lastSent(), frame("48P"));
-        QCOMPARE(reply(), QString(".+48"));
+        QCOMPARE(d->reply(), QString(".+48"));
         SaleTabDriver::toggle(items.at(0));
         SaleTabDriver::click(t.BitBtn58);
         QCOMPARE(d->lastSent(), frame("48S"));
@@ -140,7 +134,7 @@ class TestChequeTabs : public QObject {
         SaleTabDriver::toggle(items.at(3));
         SaleTabDriver::click(t.BitBtn59);
         QCOMPARE(d->lastSent(), frame("493"));
-        QCOMPARE(reply(), QString(".+49"));
+        QCOMPARE(d->reply(), QString(".+49"));
         SaleTabDriver::toggle(items.at(1));
         SaleTabDriver::click(t.BitBtn59);
         QCOMPARE(d->lastSent(), frame("491"));
@@ -172,7 +166,7 @@ class TestChequeTabs : public QObject {
         QCOMPARE(t.mskDataCheq->text(), QString("06/12/2026"));
         QCOMPARE(d->lastSent(), frame("51S001000000015000NOBS" + spaces(57) + "FIM" + spaces(57) +
                                       "4" + "06122026"));
-        QCOMPARE(reply(), QString(".+51"));
+        QCOMPARE(d->reply(), QString(".+51"));
 
         // A partly typed date keeps its blanks, right-justified to eight.
         SaleTabDriver::type(t.mskDataCheq, "0612");

@@ -7,17 +7,16 @@
 #include <QtTest>
 
 #include "SaleTabDriver.h"
+#include "TestText.h"
 #include "ui_tab17.h"
 #include "ui_tab19.h"
 #include "ui_tab20.h"
 
 using testsupport::frame;
 using testsupport::SaleTabDriver;
+using testsupport::spaces;
 
 namespace {
-std::string spaces(int n) {
-    return std::string(static_cast<size_t>(n), ' ');
-}
 const std::string ident20 = spaces(9) + "12345678901";
 }  // namespace
 
@@ -25,15 +24,13 @@ class TestIdentificationTabs : public QObject {
     Q_OBJECT
     std::unique_ptr<SaleTabDriver> d;
 
-    QString reply() { return d->w().ui.edRecebido->text(); }
-
     // Nothing is sent and the reply field keeps what it showed.
     void clickSendsNothing(QAbstractButton* button) {
         d->w().ui.edRecebido->setText("antes");
         const std::size_t sent = d->sentCount();
         SaleTabDriver::click(button);
         QCOMPARE(d->sentCount(), sent);
-        QCOMPARE(reply(), QString("antes"));
+        QCOMPARE(d->reply(), QString("antes"));
     }
 
   private slots:
@@ -52,7 +49,7 @@ class TestIdentificationTabs : public QObject {
         QCOMPARE(t.edCNPJ->text(), QString("12.345.678/0001-90AB"));
         SaleTabDriver::click(t.BitBtn2);
         QCOMPARE(d->lastSent(), frame("1712.345.678/0001-90AB"));
-        QCOMPARE(reply(), QString(".+17"));
+        QCOMPARE(d->reply(), QString(".+17"));
     }
 
     void customerIdByTitleLineAndTefBox() {
@@ -72,7 +69,7 @@ class TestIdentificationTabs : public QObject {
         SaleTabDriver::type(t.edIdentificacao, "12345678901");
         SaleTabDriver::click(t.BitBtn22);
         QCOMPARE(d->lastSent(), frame("1900" + spaces(4) + ident20));
-        QCOMPARE(reply(), QString(".+19"));
+        QCOMPARE(d->reply(), QString(".+19"));
 
         // Left empty, the title becomes "00": COO and type, filled by their rules.
         SaleTabDriver::type(t.EdTitulo, "");
@@ -129,7 +126,7 @@ class TestIdentificationTabs : public QObject {
         QCOMPARE(t.edAutCab->text(), QString("0"));
         const std::string short4100 = "201SABC123" + spaces(9) + "0S";
         QCOMPARE(d->lastSent(), frame(short4100));
-        QCOMPARE(reply(), QString(".+20"));
+        QCOMPARE(d->reply(), QString(".+20"));
 
         d->chooseLine(1);
         SaleTabDriver::type(t.edAlfa, "PEDIDO 10");

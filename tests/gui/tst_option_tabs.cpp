@@ -18,8 +18,6 @@ class TestOptionTabs : public QObject {
     Q_OBJECT
     std::unique_ptr<SaleTabDriver> d;
 
-    QString reply() { return d->w().ui.edRecebido->text(); }
-
   private slots:
     void init() {
         d = std::make_unique<SaleTabDriver>();
@@ -32,7 +30,7 @@ class TestOptionTabs : public QObject {
         d->showTab(".41");
         SaleTabDriver::click(t.BitBtn43);
         QCOMPARE(d->lastSent(), frame("41N"));
-        QCOMPARE(reply(), QString(".+41"));
+        QCOMPARE(d->reply(), QString(".+41"));
         SaleTabDriver::toggle(t.cbConfirmaComando);
         SaleTabDriver::click(t.BitBtn43);
         QCOMPARE(d->lastSent(), frame("41S"));
@@ -45,7 +43,7 @@ class TestOptionTabs : public QObject {
         SaleTabDriver::toggle(t.cbBidi);
         SaleTabDriver::click(t.BitBtn51);
         QCOMPARE(d->lastSent(), frame("50NNSN"));
-        QCOMPARE(reply(), QString(".+50"));
+        QCOMPARE(d->reply(), QString(".+50"));
         SaleTabDriver::toggle(t.cbBidi);
         for (QCheckBox* box : {t.cbImediata, t.cbAbrev, t.cbTroco}) {
             SaleTabDriver::toggle(box);
@@ -73,7 +71,7 @@ class TestOptionTabs : public QObject {
         QVERIFY(t.gbTipoIsento->isVisible() && t.BitBtn62->isVisible());
         SaleTabDriver::click(t.BitBtn62);
         QCOMPARE(d->lastSent(), frame("54|1|1|1|1|1|1"));
-        QCOMPARE(reply(), QString(".+54"));
+        QCOMPARE(d->reply(), QString(".+54"));
 
         QVERIFY(!t.cbTipoIsentoB->isEditable());
         t.cbTipoIsentoB->setFocus();

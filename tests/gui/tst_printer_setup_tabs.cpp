@@ -9,6 +9,7 @@
 #include <QtTest>
 
 #include "SaleTabDriver.h"
+#include "TestText.h"
 #include "ui_tab30.h"
 #include "ui_tab31.h"
 #include "ui_tab33.h"
@@ -18,18 +19,11 @@
 
 using testsupport::frame;
 using testsupport::SaleTabDriver;
-
-namespace {
-std::string spaces(int n) {
-    return std::string(static_cast<size_t>(n), ' ');
-}
-}  // namespace
+using testsupport::spaces;
 
 class TestPrinterSetupTabs : public QObject {
     Q_OBJECT
     std::unique_ptr<SaleTabDriver> d;
-
-    QString reply() { return d->w().ui.edRecebido->text(); }
 
   private slots:
     void init() {
@@ -51,7 +45,7 @@ class TestPrinterSetupTabs : public QObject {
         QCOMPARE(t.edECF->text(), QString("001"));
         QCOMPARE(t.edIntervalo->text(), QString("0010"));
         QCOMPARE(d->lastSent(), frame("30S001SN   R$0010SN"));
-        QCOMPARE(reply(), QString(".+30"));
+        QCOMPARE(d->reply(), QString(".+30"));
 
         d->chooseLine(1);
         SaleTabDriver::toggle(t.cbTitulo);
@@ -67,7 +61,7 @@ class TestPrinterSetupTabs : public QObject {
         const QString sentShown = d->w().ui.edEnviado->text();
         SaleTabDriver::click(t.BitBtn28);
         QCOMPARE(d->sentCount(), std::size_t(2));
-        QCOMPARE(reply(), QString("antes"));
+        QCOMPARE(d->reply(), QString("antes"));
         QCOMPARE(d->w().ui.edEnviado->text(), sentShown);
     }
 
@@ -95,7 +89,7 @@ class TestPrinterSetupTabs : public QObject {
         const std::string rows = "1LOJA EXEMPLO" + spaces(28) + "0" + spaces(40) + "3" +
                                  spaces(40) + "0" + spaces(40) + "0FIM" + spaces(37);
         QCOMPARE(d->lastSent(), frame("31S2S" + rows));
-        QCOMPARE(reply(), QString(".+31"));
+        QCOMPARE(d->reply(), QString(".+31"));
 
         d->chooseLine(2);  // the same on every line
         SaleTabDriver::type(t.edSalto, "");
@@ -127,7 +121,7 @@ class TestPrinterSetupTabs : public QObject {
 
         SaleTabDriver::click(t.BitBtn32);
         QCOMPARE(d->lastSent(), frame("33T1 1800S010500S010500"));
-        QCOMPARE(reply(), QString(".+33"));
+        QCOMPARE(d->reply(), QString(".+33"));
         QCOMPARE(t.edFormatoAliquota->text(), QString("T1 1800S010500S010500"));
 
         SaleTabDriver::click(t.BitBtn31);
@@ -152,7 +146,7 @@ class TestPrinterSetupTabs : public QObject {
         const std::string numbers = "12.345.678/0001-90    123.456.789.012      1234567         ";
         SaleTabDriver::click(t.BitBtn33);
         QCOMPARE(d->lastSent(), frame("34" + numbers));
-        QCOMPARE(reply(), QString(".+34"));
+        QCOMPARE(d->reply(), QString(".+34"));
 
         const QPoint buttonAt = t.BitBtn33->pos();
         SaleTabDriver::toggle(t.cbSenha);
@@ -178,7 +172,7 @@ class TestPrinterSetupTabs : public QObject {
         d->showTab(".35");
         SaleTabDriver::click(t.BitBtn34);
         QCOMPARE(d->lastSent(), frame("35"));
-        QCOMPARE(reply(), QString(".+35"));
+        QCOMPARE(d->reply(), QString(".+35"));
         SaleTabDriver::type(t.mskAcertaHora, "134500");
         SaleTabDriver::click(t.BitBtn34);
         QCOMPARE(d->lastSent(), frame("35134500"));
@@ -193,7 +187,7 @@ class TestPrinterSetupTabs : public QObject {
         d->showTab(".36");
         SaleTabDriver::click(t.BitBtn35);
         QCOMPARE(d->lastSent(), frame("36N"));
-        QCOMPARE(reply(), QString(".+36"));
+        QCOMPARE(d->reply(), QString(".+36"));
         SaleTabDriver::toggle(t.cbHoraVerao);
         SaleTabDriver::click(t.BitBtn35);
         QCOMPARE(d->lastSent(), frame("36S"));

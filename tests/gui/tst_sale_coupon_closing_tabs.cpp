@@ -7,6 +7,7 @@
 #include <QtTest>
 
 #include "SaleTabDriver.h"
+#include "TestText.h"
 #include "ui_tab07.h"
 #include "ui_tab08.h"
 #include "ui_tab09.h"
@@ -14,14 +15,13 @@
 #include "ui_tab11.h"
 #include "ui_tab12.h"
 
+using testsupport::spaces;
+
 using testsupport::frame;
 using testsupport::MessageCapture;
 using testsupport::SaleTabDriver;
 
 namespace {
-std::string spaces(int n) {
-    return std::string(static_cast<size_t>(n), ' ');
-}
 std::string emptyRows(int n) {
     std::string rows;
     for (int i = 0; i < n; ++i) rows += "0" + spaces(40);
@@ -32,8 +32,6 @@ std::string emptyRows(int n) {
 class TestSaleCouponClosingTabs : public QObject {
     Q_OBJECT
     std::unique_ptr<SaleTabDriver> d;
-
-    QString reply() { return d->w().ui.edRecebido->text(); }
 
   private slots:
     void init() {
@@ -50,7 +48,7 @@ class TestSaleCouponClosingTabs : public QObject {
         SaleTabDriver::type(t.edValorLegenda, "1");
         SaleTabDriver::click(t.BitBtn12);
         QCOMPARE(d->lastSent(), frame("0703000000000100TROCO" + spaces(35)));
-        QCOMPARE(reply(), QString(".+07"));
+        QCOMPARE(d->reply(), QString(".+07"));
         QCOMPARE(SaleTabDriver::focused(), QString("edCodigoLegenda"));
     }
 
@@ -65,7 +63,7 @@ class TestSaleCouponClosingTabs : public QObject {
         SaleTabDriver::toggle(items.at(2));  // "1"
         SaleTabDriver::click(t.BitBtn13);
         QCOMPARE(d->lastSent(), frame("081OBRIGADO" + spaces(32)));
-        QCOMPARE(reply(), QString(".+08"));
+        QCOMPARE(d->reply(), QString(".+08"));
         QCOMPARE(SaleTabDriver::focused(), QString("edTNF"));
 
         SaleTabDriver::toggle(items.at(0));  // "Fechar Comprovante"
@@ -90,7 +88,7 @@ class TestSaleCouponClosingTabs : public QObject {
 
         SaleTabDriver::click(t.BitBtn56);
         QCOMPARE(d->lastSent(), frame("09|1|03ABC|10XYZ"));
-        QCOMPARE(reply(), QString(".+09"));
+        QCOMPARE(d->reply(), QString(".+09"));
         QCOMPARE(t.edFormatoIndic->text(), QString("|03ABC|10XYZ"));
 
         SaleTabDriver::click(t.BitBtn55);
@@ -121,7 +119,7 @@ class TestSaleCouponClosingTabs : public QObject {
 
         SaleTabDriver::click(t.BitBtn14);
         QCOMPARE(d->lastSent(), frame("10" + entries));
-        QCOMPARE(reply(), QString(".+10"));
+        QCOMPARE(d->reply(), QString(".+10"));
         SaleTabDriver::click(t.BitBtn16);
         SaleTabDriver::click(t.BitBtn14);
         QCOMPARE(d->lastSent(), frame("10"));
@@ -135,7 +133,7 @@ class TestSaleCouponClosingTabs : public QObject {
         SaleTabDriver::type(t.edValorAcre, "0");
         SaleTabDriver::click(t.BitBtn17);
         QCOMPARE(d->lastSent(), frame("1151100000000000000N"));
-        QCOMPARE(reply(), QString(".+11"));
+        QCOMPARE(d->reply(), QString(".+11"));
 
         QTest::keyClick(t.cbTipoAcr, Qt::Key_Down);
         QCOMPARE(t.cbTipoAcr->currentText(), QString("Acréscimo IOF"));
@@ -159,7 +157,7 @@ class TestSaleCouponClosingTabs : public QObject {
                                             "'' is not a valid integer value."}));
         QCOMPARE(t.edPctAcre->text(), QString("10,00"));
         QCOMPARE(d->sentCount(), std::size_t(0));
-        QCOMPARE(reply(), QString("antes"));
+        QCOMPARE(d->reply(), QString("antes"));
     }
 
     void closingFocusOrder() {
@@ -191,7 +189,7 @@ class TestSaleCouponClosingTabs : public QObject {
         const std::string rows = "1VOLTE SEMPRE" + spaces(28) + emptyRows(7);
         QCOMPARE(d->lastSent(), frame("12NN" + rows));
         QCOMPARE(t.edAtrib2->text(), QString("0"));
-        QCOMPARE(reply(), QString(".+12"));
+        QCOMPARE(d->reply(), QString(".+12"));
 
         d->chooseLine(1);
         SaleTabDriver::toggle(t.cbVinculado);
@@ -202,12 +200,12 @@ class TestSaleCouponClosingTabs : public QObject {
         d->w().ui.edRecebido->setText("antes");
         SaleTabDriver::click(t.BitBtn18);
         QCOMPARE(d->sentCount(), std::size_t(2));
-        QCOMPARE(reply(), QString("antes"));
+        QCOMPARE(d->reply(), QString("antes"));
 
         SaleTabDriver::toggle(t.cbSemPara);
         SaleTabDriver::click(t.BitBtn18);
         QCOMPARE(d->lastSent(), frame("12"));
-        QCOMPARE(reply(), QString(".+12"));
+        QCOMPARE(d->reply(), QString(".+12"));
     }
 };
 

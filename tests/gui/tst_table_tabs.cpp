@@ -7,24 +7,18 @@
 #include <QtTest>
 
 #include "SaleTabDriver.h"
+#include "TestText.h"
 #include "ui_tab38.h"
 #include "ui_tab39.h"
 #include "ui_tab47.h"
 
 using testsupport::frame;
 using testsupport::SaleTabDriver;
-
-namespace {
-std::string spaces(int n) {
-    return std::string(static_cast<size_t>(n), ' ');
-}
-}  // namespace
+using testsupport::spaces;
 
 class TestTableTabs : public QObject {
     Q_OBJECT
     std::unique_ptr<SaleTabDriver> d;
-
-    QString reply() { return d->w().ui.edRecebido->text(); }
 
   private slots:
     void init() {
@@ -48,7 +42,7 @@ class TestTableTabs : public QObject {
 
         SaleTabDriver::click(t.BitBtn38);
         QCOMPARE(d->lastSent(), frame("38N" + rows));
-        QCOMPARE(reply(), QString(".+38"));
+        QCOMPARE(d->reply(), QString(".+38"));
         QCOMPARE(t.edFormatoNF->text(), QString::fromLatin1(rows));
 
         SaleTabDriver::click(t.BitBtn37);
@@ -78,7 +72,7 @@ class TestTableTabs : public QObject {
         QCOMPARE(t.edNomeFormatoModa->text(), QString::fromLatin1(rows));
         SaleTabDriver::click(t.BitBtn41);
         QCOMPARE(d->lastSent(), frame("39" + rows));
-        QCOMPARE(reply(), QString(".+39"));
+        QCOMPARE(d->reply(), QString(".+39"));
 
         // 14 characters of name while either marker is checked, 15 otherwise.
         const QString sixteen = "ABCDEFGHIJKLMNOP";
@@ -139,7 +133,7 @@ class TestTableTabs : public QObject {
         QCOMPARE(t.edFormatoNF47->text(), QString::fromLatin1(deletion));
         SaleTabDriver::click(t.BitBtn50);
         QCOMPARE(d->lastSent(), frame("47" + deletion));
-        QCOMPARE(reply(), QString(".+47"));
+        QCOMPARE(d->reply(), QString(".+47"));
         SaleTabDriver::click(t.BitBtn49);
         SaleTabDriver::click(t.BitBtn50);
         QCOMPARE(d->lastSent(), frame("47"));

@@ -1,14 +1,13 @@
 #include <gtest/gtest.h>
 
+#include "TestText.h"
 #include "commands/ChequeCommands.h"
+
+using testsupport::spaces;
 
 using namespace cuponex;
 
 namespace {
-
-std::string spaces(std::size_t n) {
-    return std::string(n, ' ');
-}
 
 ChequeLayoutFields exampleLayout() {
     ChequeLayoutFields fields;

@@ -3,15 +3,14 @@
 #include <functional>
 #include <stdexcept>
 
+#include "TestText.h"
 #include "commands/ChequePrintingCommands.h"
+
+using testsupport::spaces;
 
 using namespace cuponex;
 
 namespace {
-
-std::string spaces(std::size_t n) {
-    return std::string(n, ' ');
-}
 
 // The worked example, changed by one edit.
 std::string pagueSe(const std::function<void(ChequePrintingFields&)>& change = {}) {

@@ -1,14 +1,13 @@
 #include <gtest/gtest.h>
 
+#include "TestText.h"
 #include "commands/IdentificationCommands.h"
+
+using testsupport::spaces;
 
 using namespace cuponex;
 
 namespace {
-
-std::string spaces(std::size_t n) {
-    return std::string(n, ' ');
-}
 
 const std::string ident20 = spaces(9) + "12345678901";
 

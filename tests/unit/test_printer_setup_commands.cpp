@@ -1,14 +1,13 @@
 #include <gtest/gtest.h>
 
+#include "TestText.h"
 #include "commands/PrinterSetupCommands.h"
+
+using testsupport::spaces;
 
 using namespace cuponex;
 
 namespace {
-
-std::string spaces(std::size_t n) {
-    return std::string(n, ' ');
-}
 
 PrintingOptionsFields exampleOptions() {
     PrintingOptionsFields fields;

@@ -1,15 +1,14 @@
 #include <gtest/gtest.h>
 
+#include "TestText.h"
 #include "commands/CommandFormat.h"
 #include "commands/SaleCouponCommands.h"
+
+using testsupport::spaces;
 
 using namespace cuponex;
 
 namespace {
-
-std::string spaces(std::size_t n) {
-    return std::string(n, ' ');
-}
 
 ItemSaleFields coffee() {
     ItemSaleFields fields;

@@ -1,16 +1,11 @@
 #include <gtest/gtest.h>
 
+#include "TestText.h"
 #include "commands/TableCommands.h"
 
+using testsupport::spaces;
+
 using namespace cuponex;
-
-namespace {
-
-std::string spaces(std::size_t n) {
-    return std::string(n, ' ');
-}
-
-}  // namespace
 
 TEST(LegendTable, RowsAndCommand) {
     EXPECT_EQ(legendRow("ABC"), "ABC" + spaces(12));
