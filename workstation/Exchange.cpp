@@ -160,8 +160,9 @@ std::string Exchange::run(const std::string& frame) {
     // A steady clock: a change of the wall clock neither ends the wait early
     // nor makes it endless.
     const auto start = std::chrono::steady_clock::now();
+    // The window is blocked meanwhile, so the directory cannot change.
+    const std::string reply = path(kReply);
     for (;;) {
-        const std::string reply = path(kReply);
         // Opening it is the look for it: the file whose mode is set and whose
         // line is read is the one found, whatever is renamed there meanwhile.
         const Descriptor fd(openReply(reply));
