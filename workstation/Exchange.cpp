@@ -19,7 +19,7 @@ constexpr const char* kRequestDraft = "eqW.MSG";  // renamed to eq.MSG once whol
 constexpr const char* kReply = "eq.RSP";
 // Pause between looks for the reply: a reply is still seen well within a
 // millisecond while the wait costs little processor time.
-constexpr std::chrono::microseconds kLookInterval{400};
+constexpr std::chrono::microseconds kLookInterval{500};
 
 [[noreturn]] void fail(const std::string& path) {
     const int error = errno;
