@@ -87,4 +87,19 @@ struct SaleTabDriver {
     }
 };
 
+// A test case that opens a fresh window, with a stand-in link program, for
+// each test function, and closes it afterwards.
+class TabTestCase : public QObject {
+    Q_OBJECT
+  protected:
+    std::unique_ptr<SaleTabDriver> d;
+
+  private slots:
+    void init() {
+        d = std::make_unique<SaleTabDriver>();
+        QVERIFY(d->open());
+    }
+    void cleanup() { d.reset(); }
+};
+
 }  // namespace testsupport

@@ -13,17 +13,10 @@ using testsupport::frame;
 using testsupport::SaleTabDriver;
 using testsupport::spaces;
 
-class TestChequePrintingTab : public QObject {
+class TestChequePrintingTab : public testsupport::TabTestCase {
     Q_OBJECT
-    std::unique_ptr<SaleTabDriver> d;
 
   private slots:
-    void init() {
-        d = std::make_unique<SaleTabDriver>();
-        QVERIFY(d->open());
-    }
-    void cleanup() { d.reset(); }
-
     void chequeFieldsInPlaceOnEveryLine() {
         auto& t = *d->w().t24;
         const auto digits = t.rgDigitosCheque->findChildren<QRadioButton*>();

@@ -19,9 +19,8 @@ using testsupport::frame;
 using testsupport::SaleTabDriver;
 using testsupport::spaces;
 
-class TestChequeTabs : public QObject {
+class TestChequeTabs : public testsupport::TabTestCase {
     Q_OBJECT
-    std::unique_ptr<SaleTabDriver> d;
 
     QString sent() { return d->w().ui.edEnviado->text(); }
     // A click that must send nothing and empty both exchange fields.
@@ -36,12 +35,6 @@ class TestChequeTabs : public QObject {
     }
 
   private slots:
-    void init() {
-        d = std::make_unique<SaleTabDriver>();
-        QVERIFY(d->open());
-    }
-    void cleanup() { d.reset(); }
-
     void namesGoInTheirOrder() {
         auto& t = *d->w().t44;
         d->showTab(".44");

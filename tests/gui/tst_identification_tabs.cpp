@@ -20,9 +20,8 @@ namespace {
 const std::string ident20 = spaces(9) + "12345678901";
 }  // namespace
 
-class TestIdentificationTabs : public QObject {
+class TestIdentificationTabs : public testsupport::TabTestCase {
     Q_OBJECT
-    std::unique_ptr<SaleTabDriver> d;
 
     // Nothing is sent and the reply field keeps what it showed.
     void clickSendsNothing(QAbstractButton* button) {
@@ -34,12 +33,6 @@ class TestIdentificationTabs : public QObject {
     }
 
   private slots:
-    void init() {
-        d = std::make_unique<SaleTabDriver>();
-        QVERIFY(d->open());
-    }
-    void cleanup() { d.reset(); }
-
     void taxpayerIdSentUnpadded() {
         auto& t = *d->w().t17;
         d->showTab(".17");

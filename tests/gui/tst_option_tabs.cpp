@@ -14,17 +14,10 @@
 using testsupport::frame;
 using testsupport::SaleTabDriver;
 
-class TestOptionTabs : public QObject {
+class TestOptionTabs : public testsupport::TabTestCase {
     Q_OBJECT
-    std::unique_ptr<SaleTabDriver> d;
 
   private slots:
-    void init() {
-        d = std::make_unique<SaleTabDriver>();
-        QVERIFY(d->open());
-    }
-    void cleanup() { d.reset(); }
-
     void commandConfirmation() {
         auto& t = *d->w().t41;
         d->showTab(".41");

@@ -21,17 +21,10 @@ using testsupport::frame;
 using testsupport::SaleTabDriver;
 using testsupport::spaces;
 
-class TestPrinterSetupTabs : public QObject {
+class TestPrinterSetupTabs : public testsupport::TabTestCase {
     Q_OBJECT
-    std::unique_ptr<SaleTabDriver> d;
 
   private slots:
-    void init() {
-        d = std::make_unique<SaleTabDriver>();
-        QVERIFY(d->open());
-    }
-    void cleanup() { d.reset(); }
-
     void printingOptionsOnEachLine() {
         auto& t = *d->w().t30;
         d->showTab(".30");

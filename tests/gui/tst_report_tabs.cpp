@@ -18,26 +18,17 @@
 using testsupport::frame;
 using testsupport::SaleTabDriver;
 
-class TestReportTabs : public QObject {
+class TestReportTabs : public testsupport::TabTestCase {
     Q_OBJECT
-    std::unique_ptr<SaleTabDriver> d;
-
-    QString received() const { return d->w().ui.edRecebido->text(); }
 
   private slots:
-    void init() {
-        d = std::make_unique<SaleTabDriver>();
-        QVERIFY(d->open());
-    }
-    void cleanup() { d.reset(); }
-
     void readingXTitleOnlyOnRx() {
         auto& t = *d->w().t13;
         d->showTab(".13");
         QCOMPARE(t.BitBtn6->text(), QString("&Enviar"));
         SaleTabDriver::click(t.BitBtn6);
         QCOMPARE(d->lastSent(), frame("13N"));
-        QCOMPARE(received(), QString(".+13"));
+        QCOMPARE(d->reply(), QString(".+13"));
 
         d->chooseLine(2);
         QVERIFY(t.edTituloGerencial->isVisible() && t.Label122->isVisible());
@@ -62,7 +53,7 @@ class TestReportTabs : public QObject {
         SaleTabDriver::toggle(t.cbRZ);
         SaleTabDriver::click(t.BitBtn7);
         QCOMPARE(d->lastSent(), frame("14S"));
-        QCOMPARE(received(), QString(".+14"));
+        QCOMPARE(d->reply(), QString(".+14"));
         SaleTabDriver::toggle(t.cbRZ);
         d->chooseLine(1);
         SaleTabDriver::click(t.BitBtn7);
@@ -85,7 +76,7 @@ class TestReportTabs : public QObject {
         d->showTab(".15");
         SaleTabDriver::click(t.BitBtn19);
         QCOMPARE(d->lastSent(), frame("1500000000"));  // never entered
-        QCOMPARE(received(), QString(".+15"));
+        QCOMPARE(d->reply(), QString(".+15"));
         SaleTabDriver::type(t.edRedIn, "7");
         SaleTabDriver::tab();
         QCOMPARE(SaleTabDriver::focused(), QString("edRedFin"));
@@ -106,7 +97,7 @@ class TestReportTabs : public QObject {
         QCOMPARE(t.mskDataInicio->maxLength(), 8);
         SaleTabDriver::click(t.BitBtn20);
         QCOMPARE(d->lastSent(), frame("16000000000000"));
-        QCOMPARE(received(), QString(".+16"));
+        QCOMPARE(d->reply(), QString(".+16"));
         SaleTabDriver::type(t.mskDataInicio, "010106");
         SaleTabDriver::type(t.mskDataFinal, "311206");
         QCOMPARE(t.mskDataInicio->displayText(), QString("01/01/06"));
@@ -123,7 +114,7 @@ class TestReportTabs : public QObject {
         QCOMPARE(t.BitBtn5->text(), QString("OK"));
         SaleTabDriver::click(t.BitBtn5);
         QCOMPARE(d->lastSent(), frame("271"));
-        QCOMPARE(received(), QString(".+27"));
+        QCOMPARE(d->reply(), QString(".+27"));
         SaleTabDriver::toggle(t.rgTipo27Item11);
         SaleTabDriver::click(t.BitBtn5);
         QCOMPARE(d->lastSent(), frame("27C"));
@@ -139,7 +130,7 @@ class TestReportTabs : public QObject {
         QVERIFY(t.Label14->isVisible() && !t.rgTipo28->isVisible());
         SaleTabDriver::click(t.BitBtn4);
         QCOMPARE(d->lastSent(), frame("28"));
-        QCOMPARE(received(), QString(".+28"));
+        QCOMPARE(d->reply(), QString(".+28"));
 
         d->chooseLine(1);
         SaleTabDriver::click(t.BitBtn4);
@@ -160,7 +151,7 @@ class TestReportTabs : public QObject {
         const std::size_t sent = d->sentCount();
         SaleTabDriver::click(t.BitBtn4);
         QCOMPARE(d->sentCount(), sent);
-        QCOMPARE(received(), QString("antes"));
+        QCOMPARE(d->reply(), QString("antes"));
         QCOMPARE(d->w().ui.edEnviado->text(), shownSent);
     }
 
@@ -171,7 +162,7 @@ class TestReportTabs : public QObject {
         SaleTabDriver::toggle(t.rgTipo29Item9);
         SaleTabDriver::click(t.BitBtn26);
         QCOMPARE(d->lastSent(), frame("29A"));
-        QCOMPARE(received(), QString(".+29"));
+        QCOMPARE(d->reply(), QString(".+29"));
         SaleTabDriver::toggle(t.rgTipo29Item20);
         SaleTabDriver::click(t.BitBtn26);
         QCOMPARE(d->lastSent(), frame("29L"));

@@ -29,17 +29,10 @@ std::string emptyRows(int n) {
 }
 }  // namespace
 
-class TestSaleCouponClosingTabs : public QObject {
+class TestSaleCouponClosingTabs : public testsupport::TabTestCase {
     Q_OBJECT
-    std::unique_ptr<SaleTabDriver> d;
 
   private slots:
-    void init() {
-        d = std::make_unique<SaleTabDriver>();
-        QVERIFY(d->open());
-    }
-    void cleanup() { d.reset(); }
-
     void legendSendsCodeValueDescription() {
         auto& t = *d->w().t07;
         d->showTab(".07");

@@ -19,17 +19,10 @@ namespace {
 const std::string coffee = "01          1230002000000000350000000000700CAFE                    T1 ";
 }
 
-class TestSaleCouponTabs : public QObject {
+class TestSaleCouponTabs : public testsupport::TabTestCase {
     Q_OBJECT
-    std::unique_ptr<SaleTabDriver> d;
 
   private slots:
-    void init() {
-        d = std::make_unique<SaleTabDriver>();
-        QVERIFY(d->open());
-    }
-    void cleanup() { d.reset(); }
-
     // Typed in focus order with Tab, so the exit rules rewrite each field.
     void itemSaleInFocusOrder() {
         auto& t = *d->w().t01;

@@ -16,17 +16,10 @@ using testsupport::frame;
 using testsupport::SaleTabDriver;
 using testsupport::spaces;
 
-class TestTableTabs : public QObject {
+class TestTableTabs : public testsupport::TabTestCase {
     Q_OBJECT
-    std::unique_ptr<SaleTabDriver> d;
 
   private slots:
-    void init() {
-        d = std::make_unique<SaleTabDriver>();
-        QVERIFY(d->open());
-    }
-    void cleanup() { d.reset(); }
-
     void legendTableAppliedClearedAndSent() {
         auto& t = *d->w().t38;
         d->showTab(".38");
