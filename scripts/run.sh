@@ -4,7 +4,7 @@
 # the other two. Without a display, the window opens on a virtual one (Xvfb).
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-bash "$root/scripts/build.sh"
+bash "$root/scripts/build.sh" --run
 
 run="$(mktemp -d /tmp/cuponex-run.XXXXXX)"
 pids=()

@@ -1,12 +1,20 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build, the tests and the demo need, when
-# they are missing. Safe to run again.
+# Installs the Debian packages that are missing, and only those. Safe to run again.
+#   bash scripts/setup.sh run    what building and running the three programs needs
+#   bash scripts/setup.sh        everything: the above plus the test and packaging tools
 set -euo pipefail
 
-# The last four are for the packaging tests: desktop-file-validate, man,
-# dpkg-shlibdeps (the package's dependencies), systemd-analyze.
-packages=(g++ make cmake libgtest-dev libgmock-dev qt6-base-dev xvfb xauth fonts-dejavu-core
-          desktop-file-utils man-db dpkg-dev systemd)
+# Compiler, CMake and Qt 6 (Qt Test comes with qt6-base-dev).
+packages=(g++ make cmake qt6-base-dev fonts-dejavu-core)
+# Without a display the window opens on a virtual one.
+if [ "${1:-all}" != run ] || [ -z "${DISPLAY:-}" ]; then
+    packages+=(xvfb xauth)
+fi
+if [ "${1:-all}" != run ]; then
+    # GoogleTest; desktop-file-validate, man, dpkg-shlibdeps and systemd-analyze for the
+    # packaging tests; socat for the serial-server bridge test.
+    packages+=(libgtest-dev libgmock-dev desktop-file-utils man-db dpkg-dev systemd socat)
+fi
 missing=()
 for p in "${packages[@]}"; do
     dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
