@@ -11,7 +11,8 @@
 #include <stdexcept>
 #include <string>
 
-#include "commands/CommandFormat.h"
+#include "core/CommandFormat.h"
+#include "core/Numbers.h"
 
 using namespace cuponex;
 

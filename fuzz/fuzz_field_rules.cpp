@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "FieldText.h"
+#include "core/FieldText.h"
 
 using namespace cuponex;
 

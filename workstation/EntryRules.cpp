@@ -3,8 +3,8 @@
 
 #include <QLineEdit>
 
-#include "FieldText.h"
 #include "Latin1.h"
+#include "core/FieldText.h"
 #include "uPrincipal.h"
 #include "ui_tab01.h"
 

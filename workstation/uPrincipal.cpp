@@ -2,6 +2,7 @@
 
 #include <QDate>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QShortcut>
@@ -10,10 +11,10 @@
 #include <algorithm>
 
 #include "ErrorDisplay.h"
-#include "Exchange.h"
 #include "Latin1.h"
 #include "RadioGroup.h"
-#include "commands/CommandFormat.h"
+#include "core/CommandFormat.h"
+#include "core/Exchange.h"
 #include "history/ExchangeHistory.h"
 #include "history/uHistorico.h"
 
@@ -106,12 +107,10 @@ TfrmPrincipal::TfrmPrincipal(QWidget* parent) : QWidget(parent), fieldRules_(thi
     Timer1->setInterval(1000);
     connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(Timer1); });
 
-    exchange_ = std::make_unique<cuponex::Exchange>(
-        [this] { return ui.edCaminho->text(); },
-        [this] {
-            cuponex::messageBoxes().information(
-                this, QStringLiteral("Erro ao mudar os direitos do arquivo de resposta"));
-        });
+    exchange_ = std::make_unique<cuponex::Exchange>([this] {
+        cuponex::messageBoxes().information(
+            this, QStringLiteral("Erro ao mudar os direitos do arquivo de resposta"));
+    });
 
     history_ = new cuponex::ExchangeHistory(this);
     onClick(ui.btnHistorico, &TfrmPrincipal::btnHistoricoClick);
@@ -219,7 +218,8 @@ QString TfrmPrincipal::EnviaComando(const std::string& commandText) {
     QElapsedTimer clock;
     clock.start();
     try {
-        record.reply = exchange_->run(frame);
+        // The field is a plain prefix of the file names, in the file system's bytes.
+        record.reply = exchange_->run(QFile::encodeName(ui.edCaminho->text()).toStdString(), frame);
         record.outcome = exchange_->timedOut() ? cuponex::ExchangeOutcome::Timeout
                                                : cuponex::ExchangeOutcome::Reply;
     } catch (const cuponex::ExchangeError& error) {

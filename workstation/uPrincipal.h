@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "FieldRules.h"
-#include "commands/PrinterLine.h"
+#include "core/PrinterLine.h"
 #include "ui_uPrincipal.h"
 
 class QAbstractButton;

@@ -2,7 +2,8 @@
 
 #include <limits>
 
-#include "commands/CommandFormat.h"
+#include "core/CommandFormat.h"
+#include "core/Numbers.h"
 
 using namespace cuponex;
 

@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "history/ExchangeLog.h"
+#include "core/ExchangeLog.h"
 
 namespace cuponex {
 namespace {

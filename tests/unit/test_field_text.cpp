@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "FieldText.h"
+#include "core/FieldText.h"
 
 namespace cuponex {
 namespace {

@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "TestText.h"
-#include "commands/CommandFormat.h"
 #include "commands/SaleCouponCommands.h"
+#include "core/CommandFormat.h"
+#include "core/Numbers.h"
 
 using testsupport::spaces;
 

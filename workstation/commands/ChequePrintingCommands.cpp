@@ -2,7 +2,8 @@
 
 #include <stdexcept>
 
-#include "commands/CommandFormat.h"
+#include "core/CommandFormat.h"
+#include "core/Numbers.h"
 
 namespace cuponex {
 

@@ -1,6 +1,7 @@
 #include "commands/IdentificationCommands.h"
 
-#include "commands/CommandFormat.h"
+#include "core/CommandFormat.h"
+#include "core/Numbers.h"
 
 namespace cuponex {
 

@@ -1,6 +1,6 @@
 #include "commands/OptionCommands.h"
 
-#include "commands/CommandFormat.h"
+#include "core/CommandFormat.h"
 
 namespace cuponex {
 

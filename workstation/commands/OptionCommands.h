@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "commands/PrinterLine.h"
+#include "core/PrinterLine.h"
 
 namespace cuponex {
 

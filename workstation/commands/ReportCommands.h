@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "commands/PrinterLine.h"
+#include "core/PrinterLine.h"
 
 namespace cuponex {
 

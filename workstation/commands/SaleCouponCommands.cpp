@@ -2,8 +2,8 @@
 
 #include <stdexcept>
 
-#include "FieldText.h"
-#include "commands/CommandFormat.h"
+#include "core/CommandFormat.h"
+#include "core/FieldText.h"
 
 namespace cuponex {
 

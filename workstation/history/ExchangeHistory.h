@@ -6,7 +6,7 @@
 #include <QAbstractTableModel>
 #include <QModelIndexList>
 
-#include "history/ExchangeLog.h"
+#include "core/ExchangeLog.h"
 
 namespace cuponex {
 

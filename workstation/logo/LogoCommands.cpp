@@ -1,6 +1,6 @@
 #include "logo/LogoCommands.h"
 
-#include "commands/CommandFormat.h"
+#include "core/CommandFormat.h"
 
 namespace cuponex {
 

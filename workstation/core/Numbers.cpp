@@ -1,14 +1,12 @@
-#include "FieldText.h"
+#include "Numbers.h"
 
 #include <algorithm>
-#include <cstdint>
-#include <stdexcept>
+#include <charconv>
+#include <limits>
 
 namespace cuponex {
 
 namespace {
-
-constexpr char kBackspace = 8;
 
 // Exponents beyond the range of extended floating point are not numbers; the
 // bound also keeps a typed exponent from asking for millions of digits.
@@ -16,11 +14,6 @@ constexpr std::int64_t kMaxExponent = 4932;
 
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
-}
-
-// Blanks and control characters: every code up to the space.
-bool isBlankOrControl(char c) {
-    return static_cast<unsigned char>(c) <= ' ';
 }
 
 ConversionError notAFloat(std::string_view text) {
@@ -131,15 +124,49 @@ std::string scaledMagnitude(const DecimalNumber& number, int decimals) {
 
 }  // namespace
 
-std::optional<char> amountKey(char typed) {
-    if (typed == '.') return ',';
-    if (typed == kBackspace || typed == ',' || isDigit(typed)) return typed;
-    return std::nullopt;
+std::string RetiraCaracter(std::string_view text, char c) {
+    std::string result(text);
+    std::erase(result, c);
+    return result;
 }
 
-std::optional<char> digitKey(char typed) {
-    if (typed == kBackspace || isDigit(typed)) return typed;
-    return std::nullopt;
+std::optional<std::int64_t> parseInteger(std::string_view text) {
+    std::size_t pos = 0;
+    while (pos < text.size() && text[pos] == ' ') ++pos;
+    bool negative = false;
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
+        negative = text[pos] == '-';
+        ++pos;
+    }
+    const std::string_view digits = text.substr(pos);
+    if (digits.empty() || !std::all_of(digits.begin(), digits.end(), isDigit)) {
+        return std::nullopt;
+    }
+    // Read the magnitude unsigned so that the smallest 64-bit value fits.
+    std::uint64_t magnitude = 0;
+    const auto [end, error] =
+        std::from_chars(digits.data(), digits.data() + digits.size(), magnitude);
+    if (error != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
+    constexpr auto maxPositive =
+        static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
+    if (magnitude > maxPositive + (negative ? 1 : 0)) return std::nullopt;
+    if (!negative) return static_cast<std::int64_t>(magnitude);
+    return magnitude == maxPositive + 1 ? std::numeric_limits<std::int64_t>::min()
+                                        : -static_cast<std::int64_t>(magnitude);
+}
+
+std::int64_t integerOrZero(std::string_view text) {
+    return parseInteger(text).value_or(0);
+}
+
+std::int64_t amountInteger(std::string_view text) {
+    return integerOrZero(RetiraCaracter(text, ','));
+}
+
+std::int64_t strictAmountInteger(std::string_view text) {
+    const std::string digits = RetiraCaracter(text, ',');
+    if (const auto number = parseInteger(digits)) return *number;
+    throw ConversionError("'" + digits + "' is not a valid integer value");
 }
 
 std::string formatNumberText(std::string_view text, std::string_view pattern) {
@@ -160,31 +187,6 @@ std::string formatNumberText(std::string_view text, std::string_view pattern) {
         result.append(digits, integerLength);
     }
     return result;
-}
-
-std::string numericRewrite(std::string_view fieldText, std::string_view pattern) {
-    if (std::all_of(fieldText.begin(), fieldText.end(), isBlankOrControl)) {
-        return formatNumberText("0", pattern);
-    }
-    return formatNumberText(RetiraCaracter(fieldText, ' '), pattern);
-}
-
-std::string integerRewrite(std::string_view fieldText, int minDigits) {
-    const std::int64_t value = integerOrZero(fieldText);
-    const std::uint64_t magnitude =
-        value < 0 ? 0 - static_cast<std::uint64_t>(value) : static_cast<std::uint64_t>(value);
-    std::string digits = std::to_string(magnitude);
-    if (digits.size() < static_cast<std::size_t>(std::max(minDigits, 0))) {
-        digits.insert(0, static_cast<std::size_t>(minDigits) - digits.size(), '0');
-    }
-    return value < 0 ? "-" + digits : digits;
-}
-
-std::string_view priceExitPattern(bool isUnitPriceField, std::string_view description) {
-    const bool threeDecimals =
-        isUnitPriceField && !description.empty() &&
-        std::string_view(">]|~").find(description.front()) != std::string_view::npos;
-    return threeDecimals ? "0.000" : "0.00";
 }
 
 }  // namespace cuponex

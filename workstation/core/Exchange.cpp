@@ -4,12 +4,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <QFile>
 #include <cerrno>
 #include <cstring>
 #include <thread>
 
-#include "Latin1.h"
+#include "Utf8.h"
 
 namespace cuponex {
 namespace {
@@ -23,10 +22,11 @@ constexpr std::chrono::microseconds kLookInterval{500};
 
 [[noreturn]] void fail(const std::string& path) {
     const int error = errno;
-    throw ExchangeError(latin1(QStringLiteral("Erro de entrada/saída %1 (%2): %3")
-                                   .arg(error)
-                                   .arg(QString::fromLocal8Bit(std::strerror(error)))
-                                   .arg(QFile::decodeName(path.c_str()))));
+    throw ExchangeError(
+        "Erro de entrada/sa\xED"
+        "da " +
+        std::to_string(error) + " (" + utf8ToLatin1(std::strerror(error)) +
+        "): " + utf8ToLatin1(path));
 }
 
 bool writeAll(int fd, const std::string& bytes) {
@@ -107,19 +107,17 @@ int openReply(const std::string& replyPath) {
 
 }  // namespace
 
-Exchange::Exchange(DirectoryPrefix prefix, PermissionFailed permissionFailed)
-    : prefix_(std::move(prefix)), permissionFailed_(std::move(permissionFailed)) {}
+Exchange::Exchange(PermissionFailed permissionFailed)
+    : permissionFailed_(std::move(permissionFailed)) {}
 
 std::string Exchange::frame(const std::string& commandText) {
     return "\x1b." + commandText + "}";
 }
 
-std::string Exchange::path(const char* name) const {
-    return QFile::encodeName(prefix_() + QLatin1String(name)).toStdString();
-}
+namespace {
 
-void Exchange::writeRequest(const std::string& frame) const {
-    const std::string draft = path(kRequestDraft);
+void writeRequest(const std::string& directory, const std::string& frame) {
+    const std::string draft = directory + kRequestDraft;
     const int fd =
         ::open(draft.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd < 0) fail(draft);
@@ -131,11 +129,11 @@ void Exchange::writeRequest(const std::string& frame) const {
         fail(draft);
     }
     if (::close(fd) != 0) fail(draft);
-    const std::string request = path(kRequest);
+    const std::string request = directory + kRequest;
     if (::rename(draft.c_str(), request.c_str()) != 0) fail(request);
 }
 
-std::string Exchange::readFirstLine(int fd, const std::string& replyPath) const {
+std::string readFirstLine(int fd, const std::string& replyPath) {
     std::string line;
     char chunk[4096];
     for (;;) {
@@ -152,16 +150,17 @@ std::string Exchange::readFirstLine(int fd, const std::string& replyPath) const 
     return line;
 }
 
-std::string Exchange::run(const std::string& frame) {
+}  // namespace
+
+std::string Exchange::run(const std::string& directory, const std::string& frame) {
     timedOut_ = false;
-    ::unlink(path(kReply).c_str());
-    writeRequest(frame);
+    const std::string reply = directory + kReply;
+    ::unlink(reply.c_str());
+    writeRequest(directory, frame);
 
     // A steady clock: a change of the wall clock neither ends the wait early
     // nor makes it endless.
     const auto start = std::chrono::steady_clock::now();
-    // The window is blocked meanwhile, so the directory cannot change.
-    const std::string reply = path(kReply);
     for (;;) {
         // Opening it is the look for it: the file whose mode is set and whose
         // line is read is the one found, whatever is renamed there meanwhile.
@@ -172,7 +171,7 @@ std::string Exchange::run(const std::string& frame) {
             ::unlink(reply.c_str());
             return line;
         }
-        if (std::chrono::steady_clock::now() - start >= kLimit) {
+        if (std::chrono::steady_clock::now() - start >= limit_) {
             ::unlink(reply.c_str());
             timedOut_ = true;
             return kTimeoutReply;

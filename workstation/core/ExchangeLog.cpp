@@ -1,4 +1,4 @@
-#include "history/ExchangeLog.h"
+#include "ExchangeLog.h"
 
 namespace cuponex {
 namespace {

@@ -1,8 +1,7 @@
-#include "commands/CommandFormat.h"
+#include "CommandFormat.h"
 
-#include <algorithm>
-#include <charconv>
-#include <limits>
+#include <optional>
+#include <stdexcept>
 
 namespace cuponex {
 
@@ -113,51 +112,6 @@ std::string formatPattern(std::string_view pattern, std::initializer_list<Format
         result += applyDirective(directive, *nextArg++);
     }
     return result;
-}
-
-std::string RetiraCaracter(std::string_view text, char c) {
-    std::string result(text);
-    std::erase(result, c);
-    return result;
-}
-
-std::optional<std::int64_t> parseInteger(std::string_view text) {
-    std::size_t pos = 0;
-    while (pos < text.size() && text[pos] == ' ') ++pos;
-    bool negative = false;
-    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
-        negative = text[pos] == '-';
-        ++pos;
-    }
-    const std::string_view digits = text.substr(pos);
-    if (digits.empty() || !std::all_of(digits.begin(), digits.end(), isDigit)) {
-        return std::nullopt;
-    }
-    // Read the magnitude unsigned so that the smallest 64-bit value fits.
-    std::uint64_t magnitude = 0;
-    const auto [end, error] =
-        std::from_chars(digits.data(), digits.data() + digits.size(), magnitude);
-    if (error != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
-    constexpr auto maxPositive =
-        static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max());
-    if (magnitude > maxPositive + (negative ? 1 : 0)) return std::nullopt;
-    if (!negative) return static_cast<std::int64_t>(magnitude);
-    return magnitude == maxPositive + 1 ? std::numeric_limits<std::int64_t>::min()
-                                        : -static_cast<std::int64_t>(magnitude);
-}
-
-std::int64_t integerOrZero(std::string_view text) {
-    return parseInteger(text).value_or(0);
-}
-
-std::int64_t amountInteger(std::string_view text) {
-    return integerOrZero(RetiraCaracter(text, ','));
-}
-
-std::int64_t strictAmountInteger(std::string_view text) {
-    const std::string digits = RetiraCaracter(text, ',');
-    if (const auto number = parseInteger(digits)) return *number;
-    throw ConversionError("'" + digits + "' is not a valid integer value");
 }
 
 }  // namespace cuponex
