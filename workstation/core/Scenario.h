@@ -1,0 +1,56 @@
+#pragma once
+// Scenarios: a session's exchanges as a text file that people can read, diff
+// and edit, and that the workstation replays and the simulated printer answers
+// from. One exchange a line: the command text (code and parameters, without
+// the frame), optionally a TAB and the expected reply (what the window shows
+// as received). Bytes 0x20-0x7E stand for themselves but the backslash ("\\");
+// any other byte is "\xHH". A space that ends a field is written "\x20", so an
+// editor that strips trailing blanks cannot change a fixed-width command.
+// Lines starting with "#" are comments; blank lines are skipped; one CR before
+// the line feed is dropped.
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace cuponex {
+
+// A scenario that cannot be used; what() names the file and the line
+// ("FILE:LINE: what is wrong"), or the file and the system's error.
+class ScenarioError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+struct ScenarioStep {
+    std::string command;                  // the command text, bytes as sent
+    std::optional<std::string> expected;  // the reply to compare with; none: compare nothing
+    int line = 0;                         // where it stands in its file (1 = first)
+    std::string comment;                  // written as a "#" line before it (writer only)
+};
+
+// Bytes in the file's notation. A field's trailing space is "\x20"; a "#" that
+// begins a command is "\x23", so the line is not taken for a comment.
+std::string escapeField(std::string_view bytes, bool isCommand = false);
+
+// The notation back to bytes. Throws ScenarioError with the bare reason (no
+// file or line) for an unknown escape, "\x" without two hex digits, or a raw
+// byte outside 0x20-0x7E.
+std::string unescapeField(std::string_view text);
+
+// Every step of a scenario's text; `fileName` goes into the messages. Throws
+// ScenarioError at the first bad line: a bad escape or raw byte, an empty
+// command text, more than one TAB.
+std::vector<ScenarioStep> parseScenario(std::string_view text, const std::string& fileName);
+
+// parseScenario of a file's whole content; an unreadable file is a ScenarioError.
+std::vector<ScenarioStep> readScenarioFile(const std::string& path);
+
+// The text of a scenario: each step's comment (if any) as "# ..." lines, then
+// its line. parseScenario(writeScenario(steps)) gives back every command and
+// expected reply exactly.
+std::string writeScenario(const std::vector<ScenarioStep>& steps);
+
+}  // namespace cuponex
