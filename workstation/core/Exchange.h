@@ -32,15 +32,24 @@ class Exchange {
 
     // The working directory is a prefix in the file system's bytes: a file's
     // path is the prefix followed directly by the file name, so it ends in "/".
-    // Writes the frame and a line feed as eq.MSG, waits up to the limit for
-    // eq.RSP and returns its first line without carriage returns, or
-    // kTimeoutReply. Throws ExchangeError when the request cannot be written
-    // or the reply cannot be read, and when eq.RSP is anything but a regular
-    // file with a single name (that is removed, unread and its mode unchanged).
+    // Removes an old eq.RSP, writes the frame and a line feed as eq.MSG, waits
+    // up to the limit for the eq.RSP that answers it and returns its first
+    // line without carriage returns, or kTimeoutReply. A reply published
+    // before the link program took the request answers an earlier one and is
+    // never returned. Throws ExchangeError when the old reply cannot be
+    // removed (the request is then not written), the request cannot be
+    // written or the reply cannot be read, and when eq.RSP is anything but a
+    // regular file with a single name (that is removed, unread and its mode
+    // unchanged).
     std::string run(const std::string& directory, const std::string& frame);
 
     // How long run() waits for the reply; kLimit unless changed.
     void setLimit(std::chrono::milliseconds limit) { limit_ = limit; }
+
+    // Whether the wait sleeps on the directory's change events (the default)
+    // or looks for the reply every half millisecond, as it does where the
+    // directory cannot be watched.
+    void setWatchDirectory(bool watch) { watchDirectory_ = watch; }
 
     // Whether the last run ended for want of a reply (its result is then
     // kTimeoutReply), as opposed to a reply that reads the same.
@@ -49,6 +58,7 @@ class Exchange {
   private:
     PermissionFailed permissionFailed_;
     std::chrono::milliseconds limit_ = kLimit;
+    bool watchDirectory_ = true;
     bool timedOut_ = false;
 };
 

@@ -1,0 +1,57 @@
+#pragma once
+// The files of one exchange, as the workstation handles them: the request
+// written aside and renamed into place, the reply opened once, checked and
+// read on that descriptor. Failures are raised as ExchangeError.
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <string>
+
+namespace cuponex {
+
+// Raises the input/output error of errno on `path`.
+[[noreturn]] void failOn(const std::string& path);
+
+// The reply's descriptor, closed on every way out.
+class Descriptor {
+  public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return fd_; }
+
+  private:
+    int fd_;
+};
+
+// Writes the frame and a line feed to `draft` and renames it to `request`, so
+// the request is never seen half-written.
+void writeRequest(const std::string& draft, const std::string& request, const std::string& frame);
+
+// Removes a reply an earlier exchange left. One that cannot be removed would
+// be taken for this exchange's reply, so that is an input/output error.
+void removeOldReply(const std::string& replyPath);
+
+// Removes what stands at `path`, provided it is still the file that was looked
+// at (a reply renamed there since stays). A directory goes only when empty.
+void removeSeen(const std::string& path, const struct stat& seen);
+
+// Whether something that is not a reply stands at `replyPath`: anything but a
+// regular file with a single name.
+bool isOddReply(const std::string& replyPath);
+
+// The reply as the link program publishes it: a regular file with one name.
+// Anything else in its place (a symbolic link or a second name for another
+// file, whose mode would be opened up and whose text would be shown; a named
+// pipe, which would freeze the window; a device; a directory) is removed and
+// raised as an input/output error. -1 while there is no reply.
+int openReply(const std::string& replyPath);
+
+// The first line of the reply, without carriage returns.
+std::string readFirstLine(int fd, const std::string& replyPath);
+
+}  // namespace cuponex
