@@ -1,5 +1,6 @@
 #include "CommandLine.h"
 
+#include "core/Replay.h"
 #include "uPrincipal.h"
 
 QString workingDirectoryOption(const QStringList& arguments) {
@@ -19,6 +20,7 @@ namespace {
 
 const char* const kUsage =
     "Usage: cuponex [--dir DIR]\n"
+    "%1"
     "Workstation for the commands of a fiscal printer (ECF). Each command goes\n"
     "to the link program eqlink as the file eq.MSG in DIR; its reply comes back\n"
     "as eq.RSP.\n"
@@ -37,7 +39,7 @@ QString informationText(const QStringList& arguments) {
         if (arg == QLatin1String("--dir"))
             ++i;
         else if (arg == QLatin1String("--help") || arg == QLatin1String("-h"))
-            return QString::fromLatin1(kUsage);
+            return QString::fromLatin1(kUsage).arg(QString::fromLatin1(cuponex::kReplayUsage));
         else if (arg == QLatin1String("--version"))
             return QStringLiteral("cuponex " CUPONEX_VERSION "\n");
     }

@@ -1,7 +1,11 @@
 #include <QApplication>
 #include <cstdio>
+#include <iostream>
+#include <string>
+#include <vector>
 
 #include "CommandLine.h"
+#include "core/Replay.h"
 #include "uPrincipal.h"
 
 int main(int argc, char* argv[]) {
@@ -12,6 +16,10 @@ int main(int argc, char* argv[]) {
         const bool written = std::fputs(text.toLocal8Bit().constData(), stdout) >= 0;
         return written && std::fflush(stdout) == 0 ? 0 : 1;
     }
+
+    // A replay runs without a window, so without a display.
+    if (const std::vector<std::string> raw(argv, argv + argc); cuponex::asksForReplay(raw))
+        return cuponex::replayCommand(raw, std::cout, std::cerr);
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("CUPONEX"));

@@ -1,0 +1,127 @@
+// cuponex --replay as a process, without a display, through the real eqlink
+// and the simulated printer on a pseudo-terminal.
+
+#include <gtest/gtest.h>
+
+#include "LinkTestSupport.h"
+
+namespace {
+
+using namespace eqlink_test;
+
+// The simulated printer and the link program on it, in a scratch directory.
+class Bench {
+  public:
+    explicit Bench(std::vector<std::string> simOptions = {"--unpaced"}) {
+        ::unsetenv("DISPLAY");
+        ::unsetenv("WAYLAND_DISPLAY");
+        ::unsetenv("QT_QPA_PLATFORM");
+        std::filesystem::create_directories(dir / "sim");
+        std::filesystem::create_directories(dir / "link");
+        simOptions.insert(simOptions.end(), {"--link", dir / "ttyECF", "--log", dir / "frames"});
+        sim_.emplace(simOptions, dir / "sim", std::vector<std::string>{}, ECFSIM_PATH);
+        ready_ = waitFor([&] { return !sim_->out().empty() && sim_->out() != "?"; }, 5000ms);
+        link_.emplace(std::vector<std::string>{"-d", dir / "ttyECF", "-p", dir / "ecf"},
+                      dir / "link");
+        ready_ = ready_ && waitFor([&] { return exists(dir / "ecf/ttyECF"); }, 5000ms);
+    }
+    bool ready() const { return ready_; }
+    std::string workDir() const { return dir / "ecf/ttyECF/"; }
+    std::string frames() const { return readFile(dir / "frames").value_or(""); }
+
+    // cuponex with `args`; its exit status, standard output and error.
+    struct Run {
+        int status;
+        std::string out, err;
+    };
+    Run cuponex(std::vector<std::string> args) const {
+        std::filesystem::create_directories(dir / "cuponex");
+        EqlinkProcess process(args, dir / "cuponex", {}, CUPONEX_PATH);
+        const int status = process.waitForExit(60s);
+        return {status, process.out(), process.err()};
+    }
+    std::string scenario(const std::string& name, const std::string& text) const {
+        writeFile(dir / name, text);
+        return dir / name;
+    }
+
+    ScratchDir dir;
+
+  private:
+    std::optional<EqlinkProcess> sim_, link_;
+    bool ready_ = false;
+};
+
+TEST(Replay, ComparesEachReplyRecordsThemAndTheRecordReplaysEqual) {
+    Bench bench;
+    ASSERT_TRUE(bench.ready());
+    const std::string scenario = bench.scenario("s",
+                                                "# a comment\n"
+                                                "05\t.+0500\n"
+                                                "42\t.+9900\n"
+                                                "\n"
+                                                "43\n"
+                                                "37\t.-P003\n");
+    const auto run = bench.cuponex({"--replay", scenario, "--dir", bench.workDir(), "--record",
+                                    bench.dir / "golden"});
+    EXPECT_EQ(run.status, 1) << run.out << run.err;
+    EXPECT_NE(run.out.find("line 2  05  "), std::string::npos) << run.out;
+    EXPECT_NE(run.out.find("  equal\n"), std::string::npos);
+    EXPECT_NE(run.out.find("line 3: expected \".+9900\"\nline 3: received \".+4200\"\n"),
+              std::string::npos)
+        << run.out;
+    EXPECT_NE(run.out.find("line 5  43  "), std::string::npos);
+    EXPECT_NE(run.out.find("not compared"), std::string::npos);
+    EXPECT_NE(run.out.find("4 exchanges: 2 equal, 1 differ, 1 not compared\n"), std::string::npos)
+        << run.out;
+    EXPECT_EQ(bench.frames(), "\\x1B.05}\n\\x1B.42}\n\\x1B.43}\n\\x1B.37}\n");
+    EXPECT_EQ(readFile(bench.dir / "golden").value_or(""),
+              "05\t.+0500\n42\t.+4200\n43\t.+4300\n37\t.-P003\n");
+
+    const auto again = bench.cuponex({"--replay", bench.dir / "golden", "--dir", bench.workDir()});
+    EXPECT_EQ(again.status, 0) << again.out << again.err;
+}
+
+TEST(Replay, BadScenarioOrCommandLineSendsNothing) {
+    Bench bench;
+    ASSERT_TRUE(bench.ready());
+    const std::string bad = bench.scenario("bad", "05\n06\\q\n");
+    const auto run = bench.cuponex({"--replay", bad, "--dir", bench.workDir(), "--record",
+                                    bench.dir / "out"});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find(bad + ":2:"), std::string::npos) << run.err;
+    const std::vector<std::vector<std::string>> badLines = {
+        {"--replay", bench.dir / "missing"},
+        {"--replay", bad, "--dir"},
+        {"--replay", bad, "--colour"},
+        {"--replay", bad, "--wait", "soon"},
+    };
+    for (const auto& args : badLines) EXPECT_EQ(bench.cuponex(args).status, 2) << args.back();
+    std::this_thread::sleep_for(100ms);
+    EXPECT_EQ(bench.frames(), "");
+    EXPECT_FALSE(exists(bench.dir / "out"));
+}
+
+TEST(Replay, InputOutputErrorStopsThereAndWritesNoRecord) {
+    Bench bench;
+    ASSERT_TRUE(bench.ready());
+    const std::string scenario = bench.scenario("s", "05\n06\n");
+    const auto run = bench.cuponex({"--replay", scenario, "--dir", bench.dir / "nowhere",
+                                    "--record", bench.dir / "out"});
+    EXPECT_EQ(run.status, 3);
+    EXPECT_NE(run.err.find("line 1:"), std::string::npos) << run.err;
+    EXPECT_FALSE(exists(bench.dir / "out"));
+}
+
+// A printer slower than the wait: its late reply arrives while the next
+// command waits and must not be taken for that command's.
+TEST(Replay, LateReplyIsNotTakenForTheNextCommand) {
+    Bench bench({"--baud", "20"});  // a reply of 7 bytes takes 3.5 s
+    ASSERT_TRUE(bench.ready());
+    const std::string scenario = bench.scenario("s", "05\t.-P006}\n42\t.-P006}\n");
+    const auto run =
+        bench.cuponex({"--replay", scenario, "--dir", bench.workDir(), "--wait", "3"});
+    EXPECT_EQ(run.status, 0) << run.out << run.err;
+}
+
+}  // namespace
