@@ -6,8 +6,8 @@
 // as received). Bytes 0x20-0x7E stand for themselves but the backslash ("\\");
 // any other byte is "\xHH". A space that ends a field is written "\x20", so an
 // editor that strips trailing blanks cannot change a fixed-width command.
-// Lines starting with "#" are comments; blank lines are skipped; one CR before
-// the line feed is dropped.
+// Lines starting with "#" are comments, skipped whatever they hold; blank lines
+// (spaces and TABs only) are skipped; one CR before the line feed is dropped.
 
 #include <optional>
 #include <stdexcept>
@@ -42,15 +42,18 @@ std::string unescapeField(std::string_view text);
 
 // Every step of a scenario's text; `fileName` goes into the messages. Throws
 // ScenarioError at the first bad line: a bad escape or raw byte, an empty
-// command text, more than one TAB.
+// command text, more than one TAB. A line "CMD<TAB>" expects an empty reply.
 std::vector<ScenarioStep> parseScenario(std::string_view text, const std::string& fileName);
 
-// parseScenario of a file's whole content; an unreadable file is a ScenarioError.
+// parseScenario of a file's whole content. The file is opened without
+// following a symbolic link and without waiting for a writer; anything but a
+// regular file of at most 64 MiB, or an unreadable one, is a ScenarioError.
 std::vector<ScenarioStep> readScenarioFile(const std::string& path);
 
 // The text of a scenario: each step's comment (if any) as "# ..." lines, then
 // its line. parseScenario(writeScenario(steps)) gives back every command and
-// expected reply exactly.
+// expected reply exactly. Only ASCII is written. A step with an empty command
+// cannot be written: ScenarioError.
 std::string writeScenario(const std::vector<ScenarioStep>& steps);
 
 }  // namespace cuponex

@@ -1,0 +1,88 @@
+#include "SafeFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <random>
+
+namespace cuponex {
+namespace {
+
+[[noreturn]] void fail(const std::string& path, int error) {
+    throw FileWriteError("cannot write " + path + ": " + std::strerror(error));
+}
+
+// A new file ".NAME.XXXXXX" in the target's directory, so that the rename
+// stays on one file system. Created exclusively (never an existing file or a
+// link planted there), with the usual 0666 less the umask.
+int createTemporary(const std::string& directory, const std::string& name, std::string& tempPath) {
+    static constexpr char kLetters[] =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    std::random_device seed;
+    std::minstd_rand random(seed());
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        tempPath = directory + "." + name + ".";
+        for (int i = 0; i < 6; ++i) tempPath += kLetters[random() % (sizeof kLetters - 1)];
+        const int fd =
+            ::open(tempPath.c_str(),
+                   O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_NOCTTY | O_CLOEXEC, 0666);
+        if (fd >= 0 || errno != EEXIST) return fd;
+    }
+    errno = EEXIST;
+    return -1;
+}
+
+bool writeAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return false;
+        if (n == 0) {
+            errno = ENOSPC;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+// Makes the rename itself durable. The new content is in place by then, so a
+// failure here is not reported as a failure to write it.
+void flushDirectory(const std::string& directory) {
+    const int fd =
+        ::open(directory.empty() ? "." : directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+}  // namespace
+
+void writeFileWhole(const std::string& path, std::string_view content) {
+    const std::size_t slash = path.rfind('/');
+    const std::string directory = slash == std::string::npos ? "" : path.substr(0, slash + 1);
+    const std::string name = path.substr(directory.size());
+    if (name.empty()) fail(path, path.empty() ? ENOENT : EISDIR);
+
+    std::string tempPath;
+    const int fd = createTemporary(directory, name, tempPath);
+    if (fd < 0) fail(path, errno);
+    // A file replaced keeps its permissions (best effort: the content matters).
+    struct stat old {};
+    if (::lstat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode)) ::fchmod(fd, old.st_mode & 0777);
+
+    int error = 0;
+    if (!writeAll(fd, content) || ::fsync(fd) != 0) error = errno;
+    if (::close(fd) != 0 && error == 0) error = errno;
+    if (error == 0 && ::rename(tempPath.c_str(), path.c_str()) != 0) error = errno;
+    if (error != 0) {
+        ::unlink(tempPath.c_str());
+        fail(path, error);
+    }
+    flushDirectory(directory);
+}
+
+}  // namespace cuponex

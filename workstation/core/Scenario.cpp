@@ -1,0 +1,193 @@
+#include "Scenario.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace cuponex {
+namespace {
+
+constexpr char kHexDigits[] = "0123456789ABCDEF";
+
+bool isPrintable(unsigned char byte) {
+    return byte >= 0x20 && byte <= 0x7E;
+}
+
+void appendHex(std::string& text, unsigned char byte) {
+    text += "\\x";
+    text += kHexDigits[byte >> 4];
+    text += kHexDigits[byte & 0x0F];
+}
+
+int hexValue(char c) {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    return -1;
+}
+
+std::string hexText(unsigned char byte) {
+    std::string text;
+    appendHex(text, byte);
+    return text;
+}
+
+[[noreturn]] void rawByte(unsigned char byte) {
+    throw ScenarioError("raw byte 0" + hexText(byte).substr(1) + ", write it as " + hexText(byte));
+}
+
+// Spaces and TABs only: nothing a writer produces, so skipped.
+bool isBlank(std::string_view line) {
+    return line.find_first_not_of(" \t") == std::string_view::npos;
+}
+
+ScenarioStep parseLine(std::string_view line) {
+    const std::size_t tab = line.find('\t');
+    if (tab != std::string_view::npos && line.find('\t', tab + 1) != std::string_view::npos)
+        throw ScenarioError("more than one TAB");
+    ScenarioStep step;
+    step.command = unescapeField(line.substr(0, tab));
+    if (step.command.empty()) throw ScenarioError("empty command text");
+    if (tab != std::string_view::npos) step.expected = unescapeField(line.substr(tab + 1));
+    return step;
+}
+
+// A scenario is a few kilobytes; a file far beyond that is not one, and a
+// file that keeps growing must not hold the reader forever.
+constexpr std::size_t kMaxFileSize = 64 * 1024 * 1024;
+
+[[noreturn]] void cannotRead(const std::string& path, int error) {
+    const std::string reason =
+        error == ELOOP ? "a symbolic link, which is not followed" : std::strerror(error);
+    throw ScenarioError(path + ": " + reason);
+}
+
+std::string readRegularFile(int fd, const std::string& path) {
+    struct stat info {};
+    if (::fstat(fd, &info) != 0) cannotRead(path, errno);
+    if (S_ISDIR(info.st_mode)) cannotRead(path, EISDIR);
+    if (!S_ISREG(info.st_mode)) throw ScenarioError(path + ": not a regular file");
+    std::string content;
+    char chunk[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, chunk, sizeof chunk);
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) cannotRead(path, errno);
+        if (n == 0) return content;
+        content.append(chunk, static_cast<std::size_t>(n));
+        if (content.size() > kMaxFileSize) throw ScenarioError(path + ": larger than 64 MiB");
+    }
+}
+
+}  // namespace
+
+std::string escapeField(std::string_view bytes, bool isCommand) {
+    std::string text;
+    text.reserve(bytes.size());
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(bytes[i]);
+        const bool trailingSpace = byte == ' ' && i + 1 == bytes.size();
+        const bool leadingHash = byte == '#' && i == 0 && isCommand;
+        if (byte == '\\') {
+            text += "\\\\";
+        } else if (isPrintable(byte) && !trailingSpace && !leadingHash) {
+            text += static_cast<char>(byte);
+        } else {
+            appendHex(text, byte);
+        }
+    }
+    return text;
+}
+
+std::string unescapeField(std::string_view text) {
+    std::string bytes;
+    bytes.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        if (!isPrintable(byte)) rawByte(byte);
+        if (byte != '\\') {
+            bytes += static_cast<char>(byte);
+            continue;
+        }
+        if (i + 1 == text.size())
+            throw ScenarioError("a lone backslash at the end, write it as \\\\");
+        const auto next = static_cast<unsigned char>(text[++i]);
+        if (next == '\\') {
+            bytes += '\\';
+        } else if (next == 'x') {
+            const int high = i + 1 < text.size() ? hexValue(text[i + 1]) : -1;
+            const int low = i + 2 < text.size() ? hexValue(text[i + 2]) : -1;
+            if (high < 0 || low < 0) throw ScenarioError("\\x without two hexadecimal digits");
+            bytes += static_cast<char>(high * 16 + low);
+            i += 2;
+        } else if (!isPrintable(next)) {
+            rawByte(next);
+        } else {
+            throw ScenarioError(std::string("unknown escape \\") + static_cast<char>(next));
+        }
+    }
+    return bytes;
+}
+
+std::vector<ScenarioStep> parseScenario(std::string_view text, const std::string& fileName) {
+    std::vector<ScenarioStep> steps;
+    int lineNumber = 0;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const std::size_t end = text.find('\n', pos);
+        std::string_view line = text.substr(pos, end == std::string_view::npos ? end : end - pos);
+        pos = end == std::string_view::npos ? text.size() : end + 1;
+        ++lineNumber;
+        if (end != std::string_view::npos && line.ends_with('\r')) line.remove_suffix(1);
+        if (line.starts_with('#') || isBlank(line)) continue;
+        try {
+            steps.push_back(parseLine(line));
+        } catch (const ScenarioError& error) {
+            throw ScenarioError(fileName + ":" + std::to_string(lineNumber) + ": " + error.what());
+        }
+        steps.back().line = lineNumber;
+    }
+    return steps;
+}
+
+std::vector<ScenarioStep> readScenarioFile(const std::string& path) {
+    // The file may have been put there by someone else: a symbolic link is not
+    // followed and a named pipe does not hold the reader.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) cannotRead(path, errno);
+    std::string content;
+    try {
+        content = readRegularFile(fd, path);
+    } catch (...) {
+        ::close(fd);
+        throw;
+    }
+    ::close(fd);
+    return parseScenario(content, path);
+}
+
+std::string writeScenario(const std::vector<ScenarioStep>& steps) {
+    std::string text;
+    for (const ScenarioStep& step : steps) {
+        // An empty command would come back as a blank line or as an error.
+        if (step.command.empty()) throw ScenarioError("a step without a command text");
+        std::size_t pos = 0;
+        while (pos < step.comment.size()) {
+            std::size_t end = step.comment.find('\n', pos);
+            if (end == std::string::npos) end = step.comment.size();
+            const std::string_view part = std::string_view(step.comment).substr(pos, end - pos);
+            text += part.empty() ? "#" : "# " + escapeField(part);
+            text += '\n';
+            pos = end + 1;
+        }
+        text += escapeField(step.command, true);
+        if (step.expected) text += '\t' + escapeField(*step.expected);
+        text += '\n';
+    }
+    return text;
+}
+
+}  // namespace cuponex
