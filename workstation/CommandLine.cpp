@@ -26,6 +26,7 @@ const char* const kUsage =
     "as eq.RSP.\n"
     "  --dir DIR    eqlink's working directory; for the service eqlink@ttyS0 it\n"
     "               is /home/usuarios/ecf/ttyS0/\n"
+    "%2"
     "  -h, --help   show this text\n"
     "  --version    show the version\n"
     "The toolkit's own options (-platform NAME, -display DISPLAY, ...) are\n"
@@ -39,7 +40,8 @@ QString informationText(const QStringList& arguments) {
         if (arg == QLatin1String("--dir"))
             ++i;
         else if (arg == QLatin1String("--help") || arg == QLatin1String("-h"))
-            return QString::fromLatin1(kUsage).arg(QString::fromLatin1(cuponex::kReplayUsage));
+            return QString::fromLatin1(kUsage).arg(QString::fromLatin1(cuponex::kReplayUsage),
+                                                   QString::fromLatin1(cuponex::kReplayOptions));
         else if (arg == QLatin1String("--version"))
             return QStringLiteral("cuponex " CUPONEX_VERSION "\n");
     }

@@ -18,6 +18,7 @@ trap cleanup EXIT
 "$build/sim/ecfsim" --link "$dir/ttyECF" --unpaced > "$dir/ecfsim.out" &
 pids+=($!)
 for _ in $(seq 100); do [ -s "$dir/ecfsim.out" ] && break; sleep 0.05; done
+mkdir -p "$dir/ecf"
 "$build/link/eqlink" -d "$dir/ttyECF" -p "$dir/ecf" &
 pids+=($!)
 for _ in $(seq 100); do [ -d "$dir/ecf/ttyECF" ] && break; sleep 0.05; done

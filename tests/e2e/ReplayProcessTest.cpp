@@ -18,6 +18,7 @@ class Bench {
         ::unsetenv("QT_QPA_PLATFORM");
         std::filesystem::create_directories(dir / "sim");
         std::filesystem::create_directories(dir / "link");
+        std::filesystem::create_directories(dir / "ecf");
         simOptions.insert(simOptions.end(), {"--link", dir / "ttyECF", "--log", dir / "frames"});
         sim_.emplace(simOptions, dir / "sim", std::vector<std::string>{}, ECFSIM_PATH);
         ready_ = waitFor([&] { return !sim_->out().empty() && sim_->out() != "?"; }, 5000ms);
@@ -62,8 +63,8 @@ TEST(Replay, ComparesEachReplyRecordsThemAndTheRecordReplaysEqual) {
                                                 "\n"
                                                 "43\n"
                                                 "37\t.-P003\n");
-    const auto run = bench.cuponex({"--replay", scenario, "--dir", bench.workDir(), "--record",
-                                    bench.dir / "golden"});
+    const auto run = bench.cuponex(
+        {"--replay", scenario, "--dir", bench.workDir(), "--record", bench.dir / "golden"});
     EXPECT_EQ(run.status, 1) << run.out << run.err;
     EXPECT_NE(run.out.find("line 2  05  "), std::string::npos) << run.out;
     EXPECT_NE(run.out.find("  equal\n"), std::string::npos);
@@ -86,8 +87,8 @@ TEST(Replay, BadScenarioOrCommandLineSendsNothing) {
     Bench bench;
     ASSERT_TRUE(bench.ready());
     const std::string bad = bench.scenario("bad", "05\n06\\q\n");
-    const auto run = bench.cuponex({"--replay", bad, "--dir", bench.workDir(), "--record",
-                                    bench.dir / "out"});
+    const auto run =
+        bench.cuponex({"--replay", bad, "--dir", bench.workDir(), "--record", bench.dir / "out"});
     EXPECT_EQ(run.status, 2);
     EXPECT_NE(run.err.find(bad + ":2:"), std::string::npos) << run.err;
     const std::vector<std::vector<std::string>> badLines = {
@@ -106,8 +107,8 @@ TEST(Replay, InputOutputErrorStopsThereAndWritesNoRecord) {
     Bench bench;
     ASSERT_TRUE(bench.ready());
     const std::string scenario = bench.scenario("s", "05\n06\n");
-    const auto run = bench.cuponex({"--replay", scenario, "--dir", bench.dir / "nowhere",
-                                    "--record", bench.dir / "out"});
+    const auto run = bench.cuponex(
+        {"--replay", scenario, "--dir", bench.dir / "nowhere", "--record", bench.dir / "out"});
     EXPECT_EQ(run.status, 3);
     EXPECT_NE(run.err.find("line 1:"), std::string::npos) << run.err;
     EXPECT_FALSE(exists(bench.dir / "out"));
@@ -119,8 +120,7 @@ TEST(Replay, LateReplyIsNotTakenForTheNextCommand) {
     Bench bench({"--baud", "20"});  // a reply of 7 bytes takes 3.5 s
     ASSERT_TRUE(bench.ready());
     const std::string scenario = bench.scenario("s", "05\t.-P006}\n42\t.-P006}\n");
-    const auto run =
-        bench.cuponex({"--replay", scenario, "--dir", bench.workDir(), "--wait", "3"});
+    const auto run = bench.cuponex({"--replay", scenario, "--dir", bench.workDir(), "--wait", "3"});
     EXPECT_EQ(run.status, 0) << run.out << run.err;
 }
 

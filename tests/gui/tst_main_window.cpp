@@ -8,6 +8,7 @@
 
 #include "CommandLine.h"
 #include "RadioGroup.h"
+#include "core/Replay.h"
 #include "uPrincipal.h"
 #include "ui_tab01.h"
 #include "ui_tab14.h"
@@ -101,6 +102,7 @@ class MainWindowTest : public QObject {
         checkColumn(w, 0);
         QVERIFY(w.ui.edCaminho->isVisible());
         QCOMPARE(w.ui.edCaminho->text(), QStringLiteral("/HOME/USUARIO/ecf/ttyS0/"));
+        QCOMPARE(w.ui.edCaminho->text(), QLatin1String(cuponex::kDefaultWorkingDirectory));
         QCOMPARE(w.ui.edCaminho->toolTip(),
                  QStringLiteral("Insira o caminho correto para o diretório de trabalho."));
         QCOMPARE(w.ui.PageControl1->currentIndex(), 0);

@@ -11,8 +11,9 @@
 namespace cuponex {
 
 const char* const kReplayUsage =
-    "       cuponex --replay FILE [--dir DIR] [--wait SECONDS] [--record OUT]\n"
-    "  --replay FILE   send the scenario FILE without a window and compare the replies\n"
+    "       cuponex --replay FILE [--dir DIR] [--wait SECONDS] [--record OUT]\n";
+const char* const kReplayOptions =
+    "  --replay FILE   send the scenario FILE without a window, compare the replies\n"
     "  --wait SECONDS  how long each exchange waits for its reply (default 5)\n"
     "  --record OUT    write the scenario as it ran, with the replies received\n";
 
@@ -142,7 +143,7 @@ int replayCommand(const std::vector<std::string>& arguments, std::ostream& out, 
     try {
         options = readReplayOptions(arguments);
     } catch (const ReplayUsageError& error) {
-        err << "cuponex: " << error.what() << "\nUsage:" << (kReplayUsage + 6);
+        err << "cuponex: " << error.what() << "\nUsage:" << (kReplayUsage + 6) << kReplayOptions;
         return kBadInput;
     }
     return runReplay(options, out, err);

@@ -52,7 +52,9 @@ int runReplay(const ReplayOptions& options, std::ostream& out, std::ostream& err
 // with the usage and gives kBadInput), then runReplay.
 int replayCommand(const std::vector<std::string>& arguments, std::ostream& out, std::ostream& err);
 
-// The usage lines of the replay, for --help and for a bad command line.
+// The usage line and the option lines of the replay, for --help and for a bad
+// command line.
 extern const char* const kReplayUsage;
+extern const char* const kReplayOptions;
 
 }  // namespace cuponex
