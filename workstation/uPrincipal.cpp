@@ -244,7 +244,10 @@ void TfrmPrincipal::btnEnviaSemParametroClick(QObject* Sender) {
 }
 
 void TfrmPrincipal::btnHistoricoClick(QObject*) {
-    if (!frmHistorico_) frmHistorico_ = new TfrmHistorico(history_, this);
+    if (!frmHistorico_) {
+        frmHistorico_ = new TfrmHistorico(
+            history_, [this](const std::string& commandText) { send(commandText); }, this);
+    }
     frmHistorico_->open();
 }
 

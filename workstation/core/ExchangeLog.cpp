@@ -64,7 +64,29 @@ void ExchangeLog::append(const ExchangeRecord& record) {
     rows_.push_back(
         {{readableBytes(record.time), commandCode(record.frame), readableBytes(record.frame),
           hexBytes(record.frame), std::move(received), millisecondsText(record.microseconds)},
-         record.outcome});
+         record.outcome,
+         commandTextOf(record.frame),
+         record.reply});
+}
+
+std::string commandTextOf(std::string_view frame) {
+    if (frame.starts_with("\x1b.")) frame.remove_prefix(2);
+    if (frame.ends_with('}')) frame.remove_suffix(1);
+    return std::string(frame);
+}
+
+std::vector<ScenarioStep> ExchangeLog::scenario() const {
+    std::vector<ScenarioStep> steps;
+    steps.reserve(rows_.size());
+    for (const Row& row : rows_) {
+        ScenarioStep step{row.command, row.reply, 0, {}};
+        if (row.outcome == ExchangeOutcome::IoError) {
+            step.expected.reset();
+            step.comment = "erro de E/S: " + row.reply;
+        }
+        steps.push_back(std::move(step));
+    }
+    return steps;
 }
 
 std::string ExchangeLog::tabSeparated(const std::vector<size_t>& rows) const {

@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "Scenario.h"
+
 namespace cuponex {
 
 // How an exchange ended.
@@ -40,6 +42,9 @@ std::string hexBytes(std::string_view bytes);
 // Microseconds as milliseconds with one decimal and a comma: 1250 -> "1,3".
 std::string millisecondsText(std::int64_t microseconds);
 
+// The command text inside a frame: what stands between ESC "." and the final "}".
+std::string commandTextOf(std::string_view frame);
+
 class ExchangeLog {
   public:
     enum Column { Hora, Comando, Enviado, Hex, Recebido, Ms };
@@ -62,10 +67,21 @@ class ExchangeLog {
     // cells separated by tabs.
     std::string tabSeparated(const std::vector<size_t>& rows) const;
 
+    // The command text the row's exchange sent.
+    const std::string& command(size_t row) const { return rows_[row].command; }
+
+    // Every row as a scenario step: its command text and, as the expected
+    // reply, what the window showed as received (the timeout reply for a
+    // timeout). A row that ended in an input/output error expects nothing
+    // and carries the error as its comment.
+    std::vector<ScenarioStep> scenario() const;
+
   private:
     struct Row {
         std::array<std::string, kColumns> cells;
         ExchangeOutcome outcome;
+        std::string command;
+        std::string reply;  // as received, or the error's text
     };
     std::vector<Row> rows_;
 };

@@ -2,17 +2,34 @@
 
 #include <QAction>
 #include <QClipboard>
+#include <QFile>
+#include <QFileDialog>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QScrollBar>
+#include <algorithm>
 
+#include "ErrorDisplay.h"
+#include "core/SafeFile.h"
+#include "core/Scenario.h"
 #include "history/ExchangeHistory.h"
 #include "ui_uHistorico.h"
 
 using cuponex::ExchangeLog;
 
-TfrmHistorico::TfrmHistorico(cuponex::ExchangeHistory* history, QWidget* parent)
-    : QWidget(parent, Qt::Window), ui(std::make_unique<Ui::TfrmHistorico>()), history_(history) {
+TfrmHistorico::AskFileName& TfrmHistorico::askFileName() {
+    static AskFileName ask = [](QWidget* parent) {
+        return QFileDialog::getSaveFileName(parent, QStringLiteral("Salvar roteiro"), QString(),
+                                            QStringLiteral("Roteiros (*.txt);;Todos (*)"));
+    };
+    return ask;
+}
+
+TfrmHistorico::TfrmHistorico(cuponex::ExchangeHistory* history, Send send, QWidget* parent)
+    : QWidget(parent, Qt::Window),
+      ui(std::make_unique<Ui::TfrmHistorico>()),
+      history_(history),
+      send_(std::move(send)) {
     ui->setupUi(this);
     QTableView* grid = ui->gridHistorico;
     grid->setModel(history_);
@@ -45,6 +62,16 @@ TfrmHistorico::TfrmHistorico(cuponex::ExchangeHistory* history, QWidget* parent)
     connect(copy, &QAction::triggered, this, &TfrmHistorico::btnCopiarClick);
     connect(ui->btnCopiar, &QPushButton::clicked, this, &TfrmHistorico::btnCopiarClick);
     connect(ui->btnLimpar, &QPushButton::clicked, this, &TfrmHistorico::btnLimparClick);
+    connect(ui->btnReenviar, &QPushButton::clicked, this, &TfrmHistorico::btnReenviarClick);
+    connect(ui->btnSalvar, &QPushButton::clicked, this, &TfrmHistorico::btnSalvarClick);
+    connect(ui->btnEnviarLivre, &QPushButton::clicked, this, &TfrmHistorico::btnEnviarLivreClick);
+    connect(ui->edComandoLivre, &QLineEdit::returnPressed, this,
+            &TfrmHistorico::btnEnviarLivreClick);
+    auto* save = new QAction(this);
+    save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    save->setShortcutContext(Qt::WindowShortcut);
+    addAction(save);
+    connect(save, &QAction::triggered, this, &TfrmHistorico::btnSalvarClick);
 
     // New rows keep the newest in view unless the operator scrolled away.
     connect(history_, &QAbstractItemModel::rowsAboutToBeInserted, this, [this] {
@@ -55,9 +82,10 @@ TfrmHistorico::TfrmHistorico(cuponex::ExchangeHistory* history, QWidget* parent)
         if (followNewest_ && isVisible()) ui->gridHistorico->scrollToBottom();
     });
     connect(grid->selectionModel(), &QItemSelectionModel::selectionChanged, this,
-            &TfrmHistorico::updateCopyButton);
-    connect(history_, &QAbstractItemModel::modelReset, this, &TfrmHistorico::updateCopyButton);
-    updateCopyButton();
+            &TfrmHistorico::updateSelectionButtons);
+    connect(history_, &QAbstractItemModel::modelReset, this,
+            &TfrmHistorico::updateSelectionButtons);
+    updateSelectionButtons();
 }
 
 TfrmHistorico::~TfrmHistorico() = default;
@@ -89,6 +117,44 @@ void TfrmHistorico::btnLimparClick() {
     history_->clear();
 }
 
-void TfrmHistorico::updateCopyButton() {
-    ui->btnCopiar->setEnabled(ui->gridHistorico->selectionModel()->hasSelection());
+void TfrmHistorico::btnReenviarClick() {
+    QModelIndexList rows = ui->gridHistorico->selectionModel()->selectedRows();
+    std::sort(rows.begin(), rows.end(),
+              [](const QModelIndex& a, const QModelIndex& b) { return a.row() < b.row(); });
+    // Read before sending: every exchange adds a row.
+    std::vector<std::string> commands;
+    for (const QModelIndex& row : rows)
+        commands.push_back(history_->log().command(static_cast<size_t>(row.row())));
+    // The first error stops the rest and is shown once.
+    cuponex::runGuarded(this, [&] {
+        for (const std::string& command : commands) send_(command);
+    });
+}
+
+void TfrmHistorico::btnSalvarClick() {
+    const QString fileName = askFileName()(this);
+    if (fileName.isEmpty()) return;
+    cuponex::runGuarded(this, [&] {
+        cuponex::writeFileWhole(QFile::encodeName(fileName).toStdString(),
+                                cuponex::writeScenario(history_->log().scenario()));
+    });
+}
+
+void TfrmHistorico::btnEnviarLivreClick() {
+    cuponex::runGuarded(this, [&] {
+        const QString typed = ui->edComandoLivre->text();
+        for (const char32_t code : typed.toUcs4()) {
+            if (code > 0xFF) throw cuponex::ScenarioError("a character outside ISO-8859-1");
+        }
+        // A Latin-1 letter typed as it is gets the parser's hint at its escape.
+        const std::string command = cuponex::unescapeField(typed.toLatin1().toStdString());
+        if (command.empty()) throw cuponex::ScenarioError("empty command text");
+        send_(command);
+    });
+}
+
+void TfrmHistorico::updateSelectionButtons() {
+    const bool selected = ui->gridHistorico->selectionModel()->hasSelection();
+    ui->btnCopiar->setEnabled(selected);
+    ui->btnReenviar->setEnabled(selected);
 }

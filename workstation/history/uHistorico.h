@@ -1,11 +1,14 @@
 #pragma once
 // "Histórico": a window of its own, not modal, listing every exchange of the
 // session in the table gridHistorico, newest last, kept current while it is
-// open. Selected rows copy to the clipboard as tab-separated text; "Limpar"
-// empties the history.
+// open. Selected rows copy to the clipboard as tab-separated text, or are
+// sent again ("Reenviar"); "Salvar…" writes every row as a scenario file; a
+// free command line sends any command text; "Limpar" empties the history.
 
 #include <QWidget>
+#include <functional>
 #include <memory>
+#include <string>
 
 namespace Ui {
 class TfrmHistorico;
@@ -20,8 +23,15 @@ class QTableView;
 class TfrmHistorico : public QWidget {
     Q_OBJECT
   public:
+    // Sends one command text as a tab would (the reply shown, a new row).
+    using Send = std::function<void(const std::string& commandText)>;
+    // Asks for the name of the file to save to; empty when cancelled. Tests
+    // replace it.
+    using AskFileName = std::function<QString(QWidget* parent)>;
+    static AskFileName& askFileName();
+
     // The window shows history, which outlives it; parent is the main window.
-    TfrmHistorico(cuponex::ExchangeHistory* history, QWidget* parent);
+    TfrmHistorico(cuponex::ExchangeHistory* history, Send send, QWidget* parent);
     ~TfrmHistorico() override;
 
     QTableView* grid() const;
@@ -31,12 +41,16 @@ class TfrmHistorico : public QWidget {
     void open();
     void btnCopiarClick();
     void btnLimparClick();
+    void btnReenviarClick();
+    void btnSalvarClick();
+    void btnEnviarLivreClick();
 
   private:
-    void updateCopyButton();
+    void updateSelectionButtons();
 
     std::unique_ptr<Ui::TfrmHistorico> ui;
     cuponex::ExchangeHistory* history_;
+    Send send_;
     bool followNewest_ = true;  // the newest row was in view before an insertion
     bool placed_ = false;       // given its first position
 };
