@@ -3,6 +3,7 @@
 
 #include <QLineEdit>
 
+#include "FieldLimit.h"
 #include "Latin1.h"
 #include "core/FieldText.h"
 #include "uPrincipal.h"
@@ -18,12 +19,10 @@ QLineEdit* edit(QObject* sender) {
 }
 
 // A normal form can be longer than the field's limit ("1000" in the
-// seven-character quantity gives "1000,000"); the field is widened rather than
-// letting the edit cut the text, which would change the value sent.
+// seven-character quantity gives "1000,000"); it is kept whole rather than
+// cut by the edit, which would change the value sent.
 void rewriteWhole(QLineEdit* field, const std::string& normal) {
-    const QString text = fromLatin1(normal);
-    if (text.size() > field->maxLength()) field->setMaxLength(int(text.size()));
-    field->setText(text);
+    cuponex::setTextKeptWhole(field, fromLatin1(normal));
 }
 
 void numeric(QObject* sender, std::string_view pattern) {

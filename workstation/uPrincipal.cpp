@@ -8,11 +8,12 @@
 #include <QShortcut>
 #include <QStyle>
 #include <QTime>
-#include <algorithm>
 
 #include "ErrorDisplay.h"
+#include "FieldLimit.h"
 #include "Latin1.h"
 #include "RadioGroup.h"
+#include "commands/TableCommands.h"
 #include "core/CommandFormat.h"
 #include "core/Exchange.h"
 #include "history/ExchangeHistory.h"
@@ -73,6 +74,13 @@ const LineEntry kLineTable[] = {
     {"BitBtn62", {false, false, true}},
 };
 
+// What follows the printer line besides visibility: 4100, 6100, RX.
+constexpr int kDescrALimit[] = {42, 42, 233};     // characters of an item's additional description
+constexpr int kPaymentModeRows[] = {10, 10, 20};  // rows of the payment-mode table
+
+// The 51 tab buttons in three rows.
+constexpr int kTabStripColumns = 17;
+
 // A control the window cannot do without; its absence is a fault of the forms.
 template <class Widget>
 Widget* required(const QWidget* window, const char* name) {
@@ -94,7 +102,7 @@ TfrmPrincipal::TfrmPrincipal(QWidget* parent) : QWidget(parent), fieldRules_(thi
     frmPrincipal = this;
     for (const char* caption : kTabCaptions)
         ui.PageControl1->addTab(new QWidget, QString::fromLatin1(caption));
-    ui.PageControl1Tabs->attach(ui.PageControl1, 17);
+    ui.PageControl1Tabs->attach(ui.PageControl1, kTabStripColumns);
 
     QFont exchangeFont(QStringLiteral("Helvetica"));
     exchangeFont.setPixelSize(11);
@@ -177,21 +185,12 @@ void TfrmPrincipal::rgLinhaClick(QObject*) {
     if (line >= 0 && line <= 2) applyLine(line);
 }
 
-namespace {
-
 // A lowered limit never cuts what the field already holds (an edit would drop
-// the excess silently: rows of a table, the end of a description); such a
-// field keeps its whole text and takes no more characters until it is shorter.
-void setLimit(QLineEdit* field, int limit) {
-    field->setMaxLength(std::max(limit, static_cast<int>(field->text().size())));
-}
-
-}  // namespace
-
+// the excess silently: rows of a table, the end of a description).
 void TfrmPrincipal::applyLine(int line) {
     for (const LineRow& row : lineTable_) row.control->setVisible(row.shown[line]);
-    setLimit(edDescrA_, line == 2 ? 233 : 42);
-    setLimit(edNomeFormatoModa_, line == 2 ? 320 : 160);
+    cuponex::setOwnLimit(edDescrA_, kDescrALimit[line]);
+    cuponex::setOwnLimit(edNomeFormatoModa_, kPaymentModeRows[line] * cuponex::kPaymentModeRowSize);
 }
 
 // Switches the clock on; a clock already running keeps its rhythm (starting it

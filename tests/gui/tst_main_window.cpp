@@ -1,6 +1,7 @@
 // The main window: start state, the printer-line switch, the tab book, the
 // clock of tab .14 and the --dir option.
 
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
@@ -146,6 +147,73 @@ class MainWindowTest : public QObject {
         w.t01->edDescrA->setText(QStringLiteral("x"));
         chooseLine(w, 1);
         QCOMPARE(w.t01->edDescrA->maxLength(), 42);
+    }
+
+    // A field kept whole over a lowered limit has the line's limit again as
+    // soon as its text is within it, however the text got there.
+    void loweredLimitReturnsOnceTheTextIsWithin_data() {
+        QTest::addColumn<QString>("field");
+        QTest::addColumn<int>("rxLimit");
+        QTest::addColumn<int>("line");
+        QTest::addColumn<int>("lineLimit");
+        QTest::addColumn<QString>("change");
+        const struct {
+            const char* field;
+            int rxLimit, line, lineLimit;
+        } fields[] = {{"edDescrA", 233, 0, 42}, {"edNomeFormatoModa", 320, 1, 160}};
+        for (const auto& f : fields)
+            for (const char* change : {"backspace to the limit", "keys", "setText", "clear"})
+                QTest::addRow("%s %s", f.field, change)
+                    << f.field << f.rxLimit << f.line << f.lineLimit << change;
+    }
+
+    void loweredLimitReturnsOnceTheTextIsWithin() {
+        QFETCH(QString, field);
+        QFETCH(int, rxLimit);
+        QFETCH(int, line);
+        QFETCH(int, lineLimit);
+        QFETCH(QString, change);
+        TfrmPrincipal w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        auto* edit = w.findChild<QLineEdit*>(field);
+        w.ui.PageControl1->setCurrentWidget(edit->parentWidget());
+        chooseLine(w, 2);
+        edit->setText(QString(rxLimit, QLatin1Char('x')));
+        chooseLine(w, line);
+        QCOMPARE(edit->text().size(), rxLimit);
+
+        edit->setFocus();
+        if (change == "backspace to the limit") {
+            for (int i = lineLimit; i < rxLimit; ++i) QTest::keyClick(edit, Qt::Key_Backspace);
+            QCOMPARE(edit->text().size(), lineLimit);
+        } else if (change == "keys") {
+            edit->selectAll();
+            QTest::keyClick(edit, Qt::Key_Backspace);
+        } else if (change == "setText") {
+            edit->setText(QStringLiteral("y"));
+        } else {
+            edit->clear();
+        }
+        QCOMPARE(edit->maxLength(), lineLimit);
+        QTest::keyClicks(edit, QString(rxLimit, QLatin1Char('z')));
+        QCOMPARE(edit->text().size(), lineLimit);
+    }
+
+    // The limit comes back in the middle of an edit without moving the cursor.
+    void limitReturnsWithoutMovingTheCursor() {
+        TfrmPrincipal w;
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QLineEdit* edit = w.t01->edDescrA;
+        chooseLine(w, 2);
+        edit->setText(QString(43, QLatin1Char('x')));
+        chooseLine(w, 0);
+        edit->setFocus();
+        edit->setCursorPosition(10);
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        QCOMPARE(edit->maxLength(), 42);
+        QCOMPARE(edit->cursorPosition(), 9);
     }
 
     void tab53OffersItsButtonOnlyOnRX() {

@@ -7,6 +7,7 @@
 #include <QtTest>
 
 #include "SaleTabDriver.h"
+#include "commands/ReportCommands.h"
 #include "ui_tab13.h"
 #include "ui_tab14.h"
 #include "ui_tab15.h"
@@ -153,6 +154,17 @@ class TestReportTabs : public testsupport::TabTestCase {
         QCOMPARE(d->sentCount(), sent);
         QCOMPARE(d->reply(), QString("antes"));
         QCOMPARE(d->w().ui.edEnviado->text(), shownSent);
+    }
+
+    // The builders count the items of the reading-type groups: each group
+    // has exactly the items its builder knows.
+    void readingTypeGroupsHaveTheItemsTheirBuildersKnow() {
+        const auto items = [](const QGroupBox* group) {
+            return int(group->findChildren<QRadioButton*>(Qt::FindDirectChildrenOnly).size());
+        };
+        QCOMPARE(items(d->w().t27->rgTipo27), cuponex::kReadingType27Items);
+        QCOMPARE(items(d->w().t28->rgTipo28), cuponex::kReadingType28Items);
+        QCOMPARE(items(d->w().t29->rgTipo29), cuponex::kReadingType29Items);
     }
 
     void readingType29SendsChosenCaption() {

@@ -103,6 +103,25 @@ class TestTableTabs : public testsupport::TabTestCase {
         QCOMPARE(d->lastSent(), frame("39" + (row.repeated(19) + "S").toStdString()));
     }
 
+    // A table kept whole over the limit of a lower line takes no row until it
+    // is within that line's limit, however wide the field was left.
+    void paymentModeTableOverTheLineLimitTakesNoRow() {
+        auto& t = *d->w().t39;
+        d->showTab(".39");
+        SaleTabDriver::type(t.edNomeModa, "DINHEIRO");
+        const QString row = "NDINHEIRO" + QString(7, ' ');
+        d->chooseLine(2);
+        t.edNomeFormatoModa->setText(row.repeated(20));
+        d->chooseLine(0);
+        t.edNomeFormatoModa->setText(row.repeated(19));  // a hand edit, still over 10 rows
+        SaleTabDriver::click(t.BitBtn40);
+        QCOMPARE(t.edNomeFormatoModa->text(), row.repeated(19));
+
+        SaleTabDriver::click(t.BitBtn39);
+        for (int i = 0; i < 11; ++i) SaleTabDriver::click(t.BitBtn40);
+        QCOMPARE(t.edNomeFormatoModa->text(), row.repeated(10));
+    }
+
     void legendChangesAppliedClearedAndSent() {
         auto& t = *d->w().t47;
         d->showTab(".47");

@@ -7,10 +7,6 @@ namespace cuponex {
 
 namespace {
 
-const char* yesNo(bool flag) {
-    return flag ? "S" : "N";
-}
-
 bool hasChequeFunctions(PrinterLine line) {
     return line == PrinterLine::L6100 || line == PrinterLine::RX;
 }

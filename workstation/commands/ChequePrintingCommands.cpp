@@ -1,5 +1,6 @@
 #include "commands/ChequePrintingCommands.h"
 
+#include <iterator>
 #include <stdexcept>
 
 #include "core/CommandFormat.h"
@@ -10,10 +11,12 @@ namespace cuponex {
 std::string chequePrintingCommand(const ChequePrintingFields& fields) {
     // Where the additional lines go: back before, back after, front bottom.
     static constexpr const char* places[] = {"S", "N", " "};
-    if (fields.placeItem < 0 || fields.placeItem > 2) {
+    // rgDigitosCheque: the items "1" to "4".
+    constexpr int kYearDigitItems = 4;
+    if (fields.placeItem < 0 || fields.placeItem >= static_cast<int>(std::size(places))) {
         throw std::invalid_argument("no such item of rgInfoAdic");
     }
-    if (fields.yearDigitsItem < -1 || fields.yearDigitsItem > 3) {
+    if (fields.yearDigitsItem < -1 || fields.yearDigitsItem >= kYearDigitItems) {
         throw std::invalid_argument("no such item of rgDigitosCheque");
     }
     // No item chosen gives 0 digits; the items "1" to "4" give their own number.

@@ -91,13 +91,8 @@ void TfrmPrincipal::BitBtn47Click(QObject*) {
 }
 
 void TfrmPrincipal::BitBtn58Click(QObject*) {
-    const auto command = cuponex::clearChequeTableCommand(
-        printerLine(), cuponex::radioItemIndex(t48->rgLimpaTabCheq));
-    if (!command) {
-        ui.edEnviado->clear();
-        ui.edRecebido->clear();
-    }
-    send(command);
+    sendOrClear(*this, cuponex::clearChequeTableCommand(
+                           printerLine(), cuponex::radioItemIndex(t48->rgLimpaTabCheq)));
 }
 
 void TfrmPrincipal::BitBtn59Click(QObject*) {

@@ -5,14 +5,6 @@
 
 namespace cuponex {
 
-namespace {
-
-const char* yesNo(bool flag) {
-    return flag ? "S" : "N";
-}
-
-}  // namespace
-
 std::string taxpayerIdCommand(std::string_view cpfCnpj) {
     return formatPattern("17%.20s", {cpfCnpj});
 }

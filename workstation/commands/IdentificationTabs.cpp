@@ -65,7 +65,8 @@ void TfrmPrincipal::cbSegTEFClick(QObject*) {
 
 // Only versions 1.5 and 1.6 of the 4100 print the second TEF copy.
 void TfrmPrincipal::rgVersao4100Click(QObject*) {
-    if (cuponex::radioItemIndex(t19->rgVersao4100) == 2) {
+    constexpr int kVersions15And16 = 2;  // the item "v1.5 e v1.6"
+    if (cuponex::radioItemIndex(t19->rgVersao4100) == kVersions15And16) {
         t19->cbSegTEF->show();
     } else {
         t19->cbSegTEF->setChecked(false);

@@ -4,14 +4,6 @@
 
 namespace cuponex {
 
-namespace {
-
-const char* yesNo(bool flag) {
-    return flag ? "S" : "N";
-}
-
-}  // namespace
-
 std::string commandConfirmationCommand(bool confirm) {
     return formatPattern("41%s", {yesNo(confirm)});
 }

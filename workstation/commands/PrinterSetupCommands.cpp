@@ -5,14 +5,6 @@
 
 namespace cuponex {
 
-namespace {
-
-const char* yesNo(bool flag) {
-    return flag ? "S" : "N";
-}
-
-}  // namespace
-
 std::optional<std::string> printingOptionsCommand(PrinterLine line,
                                                   const PrintingOptionsFields& fields) {
     if (line != PrinterLine::L4100 && line != PrinterLine::L6100) return std::nullopt;
@@ -23,12 +15,11 @@ std::optional<std::string> printingOptionsCommand(PrinterLine line,
 }
 
 std::string clicheCommand(const ClicheFields& fields) {
-    const auto& r = fields.rows;
-    auto attribute = [&r](std::size_t row) { return integerOrZero(r[row].attribute); };
-    return formatPattern("31S%d%s%d%-40s%d%-40s%d%-40s%d%-40s%d%-40s",
-                         {integerOrZero(fields.skip), yesNo(fields.secondCoupon), attribute(0),
-                          r[0].text, attribute(1), r[1].text, attribute(2), r[2].text, attribute(3),
-                          r[3].text, attribute(4), r[4].text});
+    std::string text =
+        formatPattern("31S%d%s", {integerOrZero(fields.skip), yesNo(fields.secondCoupon)});
+    for (const ClicheRow& row : fields.rows)
+        text += formatPattern("%d%-40s", {integerOrZero(row.attribute), row.text});
+    return text;
 }
 
 std::string taxRateEntry(std::string_view identifier, std::string_view rate) {
@@ -50,7 +41,7 @@ std::string dateTimeCommand(std::string_view date, std::string_view time) {
 }
 
 std::string summerTimeCommand(bool on) {
-    return on ? "36S" : "36N";
+    return formatPattern("36%s", {yesNo(on)});
 }
 
 }  // namespace cuponex

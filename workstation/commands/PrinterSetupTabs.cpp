@@ -9,7 +9,7 @@
 #include <array>
 #include <limits>
 
-#include "Latin1.h"
+#include "FieldLimit.h"
 #include "MaskedText.h"
 #include "RadioGroup.h"
 #include "commands/PrinterSetupCommands.h"
@@ -20,8 +20,6 @@
 #include "ui_tab34.h"
 #include "ui_tab35.h"
 #include "ui_tab36.h"
-
-using cuponex::fromLatin1;
 
 namespace {
 
@@ -39,10 +37,6 @@ class UpperCaseValidator : public QValidator {
         return Acceptable;
     }
 };
-
-void append(QLineEdit* list, const std::string& entry) {
-    list->setText(list->text() + fromLatin1(entry));
-}
 
 // "Sim" is the first item of the yes/no radio groups.
 bool yes(const QGroupBox* group) {
@@ -118,8 +112,8 @@ void TfrmPrincipal::BitBtn29Click(QObject*) {
 // .33 "&Aplicar": one rate entry onto the "Formato" list; the identifier and
 // the rate stay for the next entry.
 void TfrmPrincipal::BitBtn30Click(QObject*) {
-    append(t33->edFormatoAliquota,
-           cuponex::taxRateEntry(text(t33->edTaxaIdent), text(t33->edAliquota)));
+    cuponex::appendRow(t33->edFormatoAliquota,
+                       cuponex::taxRateEntry(text(t33->edTaxaIdent), text(t33->edAliquota)));
 }
 
 void TfrmPrincipal::BitBtn31Click(QObject*) {

@@ -7,17 +7,16 @@ namespace cuponex {
 
 namespace {
 
-const char* yesNo(bool flag) {
-    return flag ? "S" : "N";
-}
+// Items of a reading-type group captioned with a digit: "1" to "9".
+constexpr int kDigitItems = 9;
 
 // Reading type of commands 27 and 29 from the chosen item of a group captioned
 // "1" to "9", then "A" onwards: the item's caption. Nothing when no item (or
 // an item the group does not have) is chosen.
 std::optional<std::string> readingType(std::string_view code, int chosenItem, int items) {
     if (chosenItem < 0 || chosenItem >= items) return std::nullopt;
-    if (chosenItem <= 8) return formatPattern("%s%d", {code, chosenItem + 1});
-    return std::string(code) + static_cast<char>(chosenItem + 0x38);
+    if (chosenItem < kDigitItems) return formatPattern("%s%d", {code, chosenItem + 1});
+    return std::string(code) + static_cast<char>('A' + (chosenItem - kDigitItems));
 }
 
 }  // namespace
@@ -59,17 +58,19 @@ std::string dateRangeCommand(std::string_view firstDate, std::string_view lastDa
 }
 
 std::optional<std::string> readingType27Command(int chosenItem) {
-    return readingType("27", chosenItem, 17);
+    return readingType("27", chosenItem, kReadingType27Items);
 }
 
 std::optional<std::string> readingType28Command(PrinterLine line, int buttonTag, int chosenItem) {
     switch (line) {
         case PrinterLine::L4100:
             return formatPattern("%.2d", {buttonTag});
-        case PrinterLine::L6100:
-            if (chosenItem == 5) return std::string("28");  // "Sem parâmetro"
-            if (chosenItem < 0 || chosenItem > 4) return std::nullopt;
-            return "28" + std::string(1, static_cast<char>(chosenItem + 0x42));
+        case PrinterLine::L6100: {
+            const int withoutParameter = kReadingType28Items - 1;  // "Sem parâmetro"
+            if (chosenItem == withoutParameter) return std::string("28");
+            if (chosenItem < 0 || chosenItem > withoutParameter) return std::nullopt;
+            return "28" + std::string(1, static_cast<char>('B' + chosenItem));
+        }
         default:
             break;  // line RX: no form
     }
@@ -77,7 +78,7 @@ std::optional<std::string> readingType28Command(PrinterLine line, int buttonTag,
 }
 
 std::optional<std::string> readingType29Command(int chosenItem) {
-    return readingType("29", chosenItem, 21);
+    return readingType("29", chosenItem, kReadingType29Items);
 }
 
 }  // namespace cuponex

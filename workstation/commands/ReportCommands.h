@@ -34,15 +34,18 @@ std::string dateRangeCommand(std::string_view firstDate, std::string_view lastDa
 
 // Tab .27, command 27. chosenItem is the item index of rgTipo27 (items "1" to
 // "9", then "A" to "H"); the parameter is the chosen item's caption.
+inline constexpr int kReadingType27Items = 17;
 std::optional<std::string> readingType27Command(int chosenItem);
 
 // Tab .28, command 28. On line 4100 the command is the button's Tag in two
 // digits, without parameter. On line 6100 chosenItem is the item index of
 // rgTipo28: 0 to 4 for "B" to "F", 5 for "Sem parâmetro". Line RX has no form.
+inline constexpr int kReadingType28Items = 6;
 std::optional<std::string> readingType28Command(PrinterLine line, int buttonTag, int chosenItem);
 
 // Tab .29, command 29: as command 27, with the items "1" to "9", then "A" to "L"
 // of rgTipo29.
+inline constexpr int kReadingType29Items = 21;
 std::optional<std::string> readingType29Command(int chosenItem);
 
 }  // namespace cuponex

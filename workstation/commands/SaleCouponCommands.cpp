@@ -1,5 +1,6 @@
 #include "commands/SaleCouponCommands.h"
 
+#include <iterator>
 #include <stdexcept>
 
 #include "core/CommandFormat.h"
@@ -8,10 +9,6 @@
 namespace cuponex {
 
 namespace {
-
-const char* yesNo(bool flag) {
-    return flag ? "S" : "N";
-}
 
 // First parameter of commands 02 and 03 on line 6100: a percentage with two
 // implied decimals ("2,5" -> "0250"). Throws ConversionError for a non-number.
@@ -84,7 +81,7 @@ std::string legendCommand(std::string_view code, std::string_view value,
 std::string voucherTextCommand(int chosenItem, std::string_view text) {
     static constexpr const char* attributes[] = {"0", "1", "2", "9"};
     if (chosenItem == 0) return "08";  // "Fechar Comprovante"
-    if (chosenItem < -1 || chosenItem > 4) {
+    if (chosenItem < -1 || chosenItem > static_cast<int>(std::size(attributes))) {
         throw std::invalid_argument("no such item of rgAtribTNF");
     }
     const char* attribute = chosenItem == -1 ? "" : attributes[chosenItem - 1];
@@ -109,8 +106,10 @@ std::string surchargeCommand(int typeIndex, std::string_view percentage, std::st
                              bool onSubtotal) {
     const std::int64_t percentageNumber = strictAmountInteger(percentage);
     const std::int64_t valueNumber = strictAmountInteger(value);
-    return formatPattern("11%.2d%.4d%.11d%s",
-                         {typeIndex + 51, percentageNumber, valueNumber, yesNo(onSubtotal)});
+    // The surcharge types are numbered from 51, "Acréscimo".
+    constexpr int kFirstSurchargeType = 51;
+    return formatPattern("11%.2d%.4d%.11d%s", {kFirstSurchargeType + typeIndex, percentageNumber,
+                                               valueNumber, yesNo(onSubtotal)});
 }
 
 std::string identifierElement(std::string_view type, std::string_view identifier) {
@@ -123,26 +122,21 @@ std::string identifierListCommand(std::string_view attribute, std::string_view e
 
 std::optional<std::string> closingCommand(PrinterLine line, const ClosingFields& fields) {
     if (fields.withoutParameters) return "12";
-    const auto& r = fields.rows;
-    auto attribute = [&r](std::size_t row) { return integerOrZero(r[row].attribute); };
+    std::string text;
     switch (line) {
         case PrinterLine::L4100:
-            return formatPattern("12%s%s%d%-40s%d%-40s%d%-40s%d%-40s%d%-40s%d%-40s%d%-40s%d%-40s",
-                                 {yesNo(fields.linked), yesNo(fields.secondCoupon), attribute(0),
-                                  r[0].text, attribute(1), r[1].text, attribute(2), r[2].text,
-                                  attribute(3), r[3].text, attribute(4), r[4].text, attribute(5),
-                                  r[5].text, attribute(6), r[6].text, attribute(7), r[7].text});
+            text = formatPattern("12%s%s", {yesNo(fields.linked), yesNo(fields.secondCoupon)});
+            break;
         case PrinterLine::L6100:
             // Line 6100 has no "Vinculado" choice.
-            return formatPattern(
-                "12%s%d%-40s%d%-40s%d%-40s%d%-40s%d%-40s%d%-40s%d%-40s%d%-40s",
-                {yesNo(fields.secondCoupon), attribute(0), r[0].text, attribute(1), r[1].text,
-                 attribute(2), r[2].text, attribute(3), r[3].text, attribute(4), r[4].text,
-                 attribute(5), r[5].text, attribute(6), r[6].text, attribute(7), r[7].text});
-        default:
+            text = formatPattern("12%s", {yesNo(fields.secondCoupon)});
             break;
+        default:
+            return std::nullopt;
     }
-    return std::nullopt;
+    for (const ClosingRow& row : fields.rows)
+        text += formatPattern("%d%-40s", {integerOrZero(row.attribute), row.text});
+    return text;
 }
 
 }  // namespace cuponex

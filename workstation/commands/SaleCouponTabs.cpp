@@ -7,6 +7,7 @@
 #include <array>
 #include <limits>
 
+#include "FieldLimit.h"
 #include "Latin1.h"
 #include "RadioGroup.h"
 #include "commands/SaleCouponCommands.h"
@@ -24,16 +25,8 @@
 #include "ui_tab11.h"
 #include "ui_tab12.h"
 
-using cuponex::fromLatin1;
+using cuponex::appendRow;
 using cuponex::latin1;
-
-namespace {
-
-void append(QLineEdit* list, const std::string& element) {
-    list->setText(list->text() + fromLatin1(element));
-}
-
-}  // namespace
 
 void TfrmPrincipal::setupSaleCouponTabs() {
     t01 = makeForm<Ui::Tab01>(".01");
@@ -145,8 +138,8 @@ void TfrmPrincipal::BitBtn13Click(QObject*) {
 
 // .10 "Aplicar": one payment entry onto the "Formato" list.
 void TfrmPrincipal::BitBtn15Click(QObject*) {
-    append(t10->edEnviaModa, cuponex::paymentEntry(text(t10->edCodModa), text(t10->edValorModa),
-                                                   text(t10->edTexto1), text(t10->edTexto2)));
+    appendRow(t10->edEnviaModa, cuponex::paymentEntry(text(t10->edCodModa), text(t10->edValorModa),
+                                                      text(t10->edTexto1), text(t10->edTexto2)));
     t10->edCodModa->setFocus();
 }
 
@@ -165,8 +158,8 @@ void TfrmPrincipal::BitBtn17Click(QObject*) {
 
 // .09 "Aplicar": one identifier onto the "Formato" list.
 void TfrmPrincipal::BitBtn54Click(QObject*) {
-    append(t09->edFormatoIndic,
-           cuponex::identifierElement(text(t09->edTipoIndic), text(t09->edIdentIndic)));
+    appendRow(t09->edFormatoIndic,
+              cuponex::identifierElement(text(t09->edTipoIndic), text(t09->edIdentIndic)));
 }
 
 void TfrmPrincipal::BitBtn55Click(QObject*) {

@@ -1,5 +1,7 @@
 #include "commands/TableCommands.h"
 
+#include <iterator>
+
 #include "core/CommandFormat.h"
 
 namespace cuponex {
@@ -9,16 +11,18 @@ std::string legendRow(std::string_view legend) {
 }
 
 std::string legendTableCommand(bool zeroTable, std::string_view rows) {
-    return formatPattern("38%s%s", {zeroTable ? "S" : "N", rows});
+    return formatPattern("38%s%s", {yesNo(zeroTable), rows});
 }
 
 int paymentModeNameLimit(bool chequeChange, bool counterVoucher) {
-    return chequeChange || counterVoucher ? 14 : 15;
+    // The row is the linked-voucher letter, the marker if any, and the name.
+    const int letters = chequeChange || counterVoucher ? 2 : 1;
+    return kPaymentModeRowSize - letters;
 }
 
 std::string paymentModeRow(bool linkedVoucher, bool chequeChange, bool counterVoucher,
                            std::string_view name) {
-    const char* linked = linkedVoucher ? "S" : "N";
+    const char* linked = yesNo(linkedVoucher);
     if (chequeChange) return formatPattern("%s=%-14s", {linked, name});
     if (counterVoucher) return formatPattern("%s#%-14s", {linked, name});
     return formatPattern("%s%-15s", {linked, name});
@@ -32,7 +36,7 @@ std::optional<std::string> legendChangeRecord(int kindIndex, std::string_view ti
                                               std::string_view keyLegend,
                                               std::string_view newLegend) {
     static constexpr const char* kinds[] = {"+", "=", "-"};
-    if (kindIndex < 0 || kindIndex > 2) return std::nullopt;
+    if (kindIndex < 0 || kindIndex >= static_cast<int>(std::size(kinds))) return std::nullopt;
     return formatPattern("%s%-15s%-15s%-15s", {kinds[kindIndex], title, keyLegend, newLegend});
 }
 

@@ -16,8 +16,11 @@ std::string legendRow(std::string_view legend);
 // Tab .38 "&Enviar", command 38: "S" zeroes the printer's table first.
 std::string legendTableCommand(bool zeroTable, std::string_view rows);
 
+// Tab .39: characters of one payment-mode row.
+inline constexpr int kPaymentModeRowSize = 16;
+
 // Tab .39: the name field's length limit, 14 while a marker box is checked so
-// that every row keeps 16 characters.
+// that every row keeps its 16 characters.
 int paymentModeNameLimit(bool chequeChange, bool counterVoucher);
 
 // Tab .39 "Aplicar": "S"/"N" for the linked voucher, then "=" (cheque change)

@@ -7,7 +7,7 @@
 #include <QLineEdit>
 #include <limits>
 
-#include "Latin1.h"
+#include "FieldLimit.h"
 #include "RadioGroup.h"
 #include "commands/TableCommands.h"
 #include "uPrincipal.h"
@@ -15,22 +15,7 @@
 #include "ui_tab39.h"
 #include "ui_tab47.h"
 
-using cuponex::fromLatin1;
-
-namespace {
-
-// Appends a row to a table field only when the whole row fits within the
-// field's length limit: setting a longer text would cut it at the limit and
-// leave half a row for the printer. Returns false when the row was refused.
-bool appendRow(QLineEdit* table, const std::optional<std::string>& row) {
-    if (!row) return false;
-    const QString extended = table->text() + fromLatin1(*row);
-    if (extended.size() > table->maxLength()) return false;
-    table->setText(extended);
-    return true;
-}
-
-}  // namespace
+using cuponex::appendRow;
 
 void TfrmPrincipal::setupTableTabs() {
     t38 = makeForm<Ui::Tab38>(".38");
@@ -71,7 +56,7 @@ void TfrmPrincipal::BitBtn38Click(QObject*) {
 }
 
 // .39 "Aplicar": one payment-mode row. A row that would pass the table's limit
-// (10 rows, 20 on line RX) is not appended.
+// on the chosen line (10 rows, 20 on line RX) is not appended.
 void TfrmPrincipal::BitBtn40Click(QObject*) {
     appendRow(t39->edNomeFormatoModa,
               cuponex::paymentModeRow(t39->cbVinc->isChecked(), t39->cbCheq->isChecked(),

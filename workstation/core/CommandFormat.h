@@ -36,4 +36,9 @@ class FormatArg {
 // and throws std::logic_error.
 std::string formatPattern(std::string_view pattern, std::initializer_list<FormatArg> args);
 
+// A check box or a "Sim"/"Não" choice as it travels: "S" or "N".
+inline const char* yesNo(bool flag) {
+    return flag ? "S" : "N";
+}
+
 }  // namespace cuponex

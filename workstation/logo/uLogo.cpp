@@ -17,6 +17,19 @@ constexpr int kCellHeight = 20;
 constexpr int kPreviewCellWidth = 2;
 constexpr int kPreviewCellHeight = 4;
 
+// The drawing area shows columns 0 to 59; the preview shows the whole strip.
+constexpr int kAreaWidth = 600;
+constexpr int kAreaHeight = kCellHeight * cuponex::kLogoRows;
+constexpr int kStripWidth = kCellWidth * cuponex::kLogoColumns;  // where the grid reaches
+constexpr int kPreviewWidth = kPreviewCellWidth * cuponex::kLogoColumns;
+constexpr int kPreviewHeight = kPreviewCellHeight * cuponex::kLogoRows;
+
+// Inside a cell, clear of its grid lines at the left and top: the part a
+// clearing whitens and the dot.
+constexpr int kInnerWidth = kCellWidth - 2;
+constexpr int kInnerHeight = kCellHeight - 2;
+constexpr int kDotHeight = kCellHeight - 4;
+
 const QColor kSilver(192, 192, 192);
 const QColor kNavy(0, 0, 128);
 
@@ -36,8 +49,8 @@ TfrmLogo::TfrmLogo(QLineEdit* formatoLogo, QWidget* parent)
     : QDialog(parent),
       ui(std::make_unique<Ui::TfrmLogo>()),
       formatoLogo_(formatoLogo),
-      bitmap1_(whiteBitmap(600, 160)),
-      bitmap2_(whiteBitmap(200, 32)) {
+      bitmap1_(whiteBitmap(kAreaWidth, kAreaHeight)),
+      bitmap2_(whiteBitmap(kPreviewWidth, kPreviewHeight)) {
     ui->setupUi(this);
     ui->BitBtn1->setIcon(style()->standardIcon(QStyle::SP_FileDialogDetailedView));
     ui->Limpar->setIcon(style()->standardIcon(QStyle::SP_TrashIcon));
@@ -82,8 +95,10 @@ void TfrmLogo::BitBtn1Click() {
     // Lines lie on the cell borders, which dots and cleared cells never touch.
     QPainter painter(&bitmap1_);
     painter.setPen(color);
-    for (int x = kCellWidth; x < 1000; x += kCellWidth) painter.drawLine(x, 0, x, 160);
-    for (int y = kCellHeight; y < 160; y += kCellHeight) painter.drawLine(0, y, 1000, y);
+    for (int x = kCellWidth; x < kStripWidth; x += kCellWidth)
+        painter.drawLine(x, 0, x, kAreaHeight);
+    for (int y = kCellHeight; y < kAreaHeight; y += kCellHeight)
+        painter.drawLine(0, y, kStripWidth, y);
     painter.end();
     refreshImages();
 }
@@ -132,7 +147,7 @@ void TfrmLogo::paintCell(int column, int row) {
     QPainter preview(&bitmap2_);
     if (ModoApagar) {
         LogoColunas[column] &= static_cast<std::uint8_t>(~bit);
-        area.fillRect(x + 1, y + 1, 8, 18, Qt::white);
+        area.fillRect(x + 1, y + 1, kInnerWidth, kInnerHeight, Qt::white);
         preview.fillRect(px, py, kPreviewCellWidth, kPreviewCellHeight, Qt::white);
     } else {
         LogoColunas[column] |= bit;
@@ -142,7 +157,7 @@ void TfrmLogo::paintCell(int column, int row) {
             painter->setPen(Qt::black);
             painter->setBrush(kNavy);
         }
-        area.drawEllipse(x + 1, y + 1, 7, 15);
+        area.drawEllipse(x + 1, y + 1, kInnerWidth - 1, kDotHeight - 1);
         preview.drawEllipse(px, py, kPreviewCellWidth - 1, kPreviewCellHeight - 1);
     }
     area.end();
