@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "Options.h"
 #include "Printer.h"
 #include "RecordedReplies.h"
 
@@ -72,13 +71,6 @@ TEST(RecordedReplies, ThePrinterAnswersFromThemAndFromTheTableOtherwise) {
     EXPECT_EQ(printer.answer(frame("0112346")), ".+0100}");
     EXPECT_EQ(printer.answer(frame("13")), "RELAT 1}");
     for (const char* next : {"RELAT 2}", ".]}", "\n", ""}) EXPECT_EQ(printer.answer(kCont), next);
-}
-
-TEST(RecordedReplies, TheOptionNamesTheFile) {
-    const auto parsed = parseOptions({"--link", "p", "--replies", "r.scn"});
-    ASSERT_TRUE(std::holds_alternative<Options>(parsed));
-    EXPECT_EQ(std::get<Options>(parsed).repliesPath, "r.scn");
-    EXPECT_TRUE(std::holds_alternative<UsageError>(parseOptions({"--link", "p", "--replies"})));
 }
 
 }  // namespace
