@@ -17,6 +17,8 @@ const char* const kUsage =
     "                     garbage: a few garbage bytes precede each reply\n"
     "  --no-trailer       no line feed after a report's end marker\n"
     "  --log FILE         write each frame received, escaped, one per line\n"
+    "  --replies FILE     answer the requests recorded in the scenario FILE with\n"
+    "                     their recorded replies, in turn\n"
     "  -h, --help         show this text\n"
     "Signals: SIGUSR1 pulls the line out (the device hangs up and PATH goes),\n"
     "SIGUSR2 plugs a new one in at PATH; SIGTERM or SIGINT stops.\n";
@@ -54,13 +56,16 @@ ParsedOptions parseOptions(const std::vector<std::string>& args) {
             options.printer.silent = true;
         } else if (arg == "--no-trailer") {
             options.printer.trailer = false;
-        } else if (arg == "--link" || arg == "--baud" || arg == "--fault" || arg == "--log") {
+        } else if (arg == "--link" || arg == "--baud" || arg == "--fault" || arg == "--log" ||
+                   arg == "--replies") {
             if (i + 1 == args.size()) return UsageError{arg + " needs a value"};
             const std::string& value = args[++i];
             if (arg == "--link") {
                 options.linkPath = value;
             } else if (arg == "--log") {
                 options.logPath = value;
+            } else if (arg == "--replies") {
+                options.repliesPath = value;
             } else if (arg == "--baud") {
                 if (!parseBaud(value, options.baud)) return UsageError{"bad baud rate: " + value};
             } else if (!parseFault(value, options.printer.fault)) {

@@ -13,7 +13,8 @@ struct Options {
     std::string linkPath;
     long baud = 9600;
     bool paced = true;
-    std::string logPath;  // empty: no log
+    std::string logPath;      // empty: no log
+    std::string repliesPath;  // empty: every reply from the table
     PrinterSettings printer;
 };
 

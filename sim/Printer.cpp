@@ -15,8 +15,17 @@ std::string Printer::answer(const Unit& unit) {
     pendingChunks_.clear();
     if (settings_.silent) return {};
     if (unit.kind == UnitKind::Malformed) return startReply({std::string(kMalformedReply)});
-    auto chunks = replyChunks(unit.code, settings_.trailer);
+    auto chunks = replyTo(unit);
+    if (chunks.empty()) return {};  // a recorded printer that did not answer
     return startReply({chunks.begin(), chunks.end()});
+}
+
+std::vector<std::string> Printer::replyTo(const Unit& frame) {
+    if (recorded_) {
+        if (auto reply = recorded_->next(frame.code + frame.params))
+            return recordedChunks(frame.code, *reply, settings_.trailer);
+    }
+    return replyChunks(frame.code, settings_.trailer);
 }
 
 std::string Printer::startReply(std::deque<std::string> chunks) {

@@ -4,8 +4,10 @@
 
 #include <deque>
 #include <string>
+#include <vector>
 
 #include "FrameReader.h"
+#include "RecordedReplies.h"
 
 namespace ecfsim {
 
@@ -26,7 +28,10 @@ struct PrinterSettings {
 
 class Printer {
   public:
-    explicit Printer(PrinterSettings settings) : settings_(settings) {}
+    // A request recorded in `recorded` (when given) gets its recorded reply,
+    // any other the table's.
+    explicit Printer(PrinterSettings settings, RecordedReplies* recorded = nullptr)
+        : settings_(settings), recorded_(recorded) {}
 
     // The bytes to send in answer to `unit`. A frame or malformed unit abandons
     // whatever remained of an earlier multi-block reply.
@@ -36,9 +41,11 @@ class Printer {
     bool awaitingContinuation() const { return !pendingChunks_.empty(); }
 
   private:
+    std::vector<std::string> replyTo(const Unit& frame);
     std::string startReply(std::deque<std::string> chunks);
 
     PrinterSettings settings_;
+    RecordedReplies* recorded_;
     std::deque<std::string> pendingChunks_;
 };
 

@@ -26,17 +26,18 @@ timespec toTimespec(Clock::duration wait) {
 
 }  // namespace
 
-Server::Server(int fd, const Options& options, std::FILE* log)
+Server::Server(int fd, const Options& options, std::FILE* log, RecordedReplies* recorded)
     : fd_(fd),
       log_(log),
       printerSettings_(options.printer),
-      printer_(options.printer),
+      recorded_(recorded),
+      printer_(options.printer, recorded),
       output_(options.paced ? options.baud : 0) {}
 
 void Server::attach(int fd) {
     fd_ = fd;
     reader_ = FrameReader();
-    printer_ = Printer(printerSettings_);
+    printer_ = Printer(printerSettings_, recorded_);
     output_.clear();
     writeBlocked_ = false;
 }

@@ -18,8 +18,10 @@ class Server {
     // An incomplete unit is answered as malformed after this much silence.
     static constexpr std::chrono::milliseconds kIncompleteTimeout{500};
 
-    // `fd` is the non-blocking master side of the line; `log` may be null.
-    Server(int fd, const Options& options, std::FILE* log);
+    // `fd` is the non-blocking master side of the line; `log` may be null;
+    // `recorded` (may be null) answers the requests it holds, on every line
+    // attached, its count going on from one to the next.
+    Server(int fd, const Options& options, std::FILE* log, RecordedReplies* recorded = nullptr);
 
     // Serves until `wake` becomes non-zero. Signals are let through only while
     // waiting, with `waitMask` as the signal mask.
@@ -38,6 +40,7 @@ class Server {
     int fd_;
     std::FILE* log_;
     PrinterSettings printerSettings_;
+    RecordedReplies* recorded_;
     FrameReader reader_;
     Printer printer_;
     OutputQueue output_;

@@ -10,6 +10,7 @@
 
 #include "Options.h"
 #include "PseudoTerminal.h"
+#include "RecordedReplies.h"
 #include "Server.h"
 
 namespace {
@@ -65,6 +66,17 @@ int main(int argc, char** argv) {
         return 2;
     }
     const Options& options = std::get<Options>(parsed);
+    // A file of recorded replies that cannot be used stops everything before
+    // anything is made.
+    RecordedReplies recorded;
+    if (!options.repliesPath.empty()) {
+        try {
+            recorded = RecordedReplies::fromFile(options.repliesPath);
+        } catch (const cuponex::ScenarioError& error) {
+            std::cerr << "ecfsim: " << error.what() << "\n";
+            return 2;
+        }
+    }
     const sigset_t waitMask = installSignalHandlers();
 
     try {
@@ -79,7 +91,7 @@ int main(int argc, char** argv) {
         std::optional<PseudoTerminal> line;
         line.emplace(options.linkPath);
         std::cout << options.linkPath << std::endl;
-        Server server(line->master(), options, log.get());
+        Server server(line->master(), options, log.get(), &recorded);
         while (!stopRequested) {
             if (unplugRequested) {
                 // Closing the master hangs the line up for whoever has the

@@ -197,6 +197,40 @@ TEST_F(EcfsimRun, PullsTheLineOutAndPlugsANewOneInOnSignals) {
     sim_.reset();
 }
 
+TEST_F(EcfsimRun, AnswersRecordedRequestsAsRecordedAndOthersFromTheTable) {
+    std::ofstream(dir_.path("r.scn")) << "# recorded at the counter\n"
+                                         "05\tA1\n"
+                                         "05\tA2\\x20\n"
+                                         "0112345\t.-P006}\n"
+                                         "13\tRELAT 1}RELAT 2}.]}\n"
+                                         "09\n";
+    start({"--replies", dir_.path("r.scn").string()});
+    EXPECT_EQ(ask("\x1B.05}\n"), "A1}");
+    for (int repeat = 0; repeat < 2; ++repeat) EXPECT_EQ(ask("\x1B.05}\n"), "A2 }");
+    EXPECT_EQ(askUnanswered("\x1B.0112345}\n"), "");
+    EXPECT_EQ(ask("\x1B.0112346}\n"), ".+0100}");
+    EXPECT_EQ(ask("\x1B.09}\n"), ".+0900}");
+    EXPECT_EQ(ask("\x1B.13}\n"), "RELAT 1}");
+    for (const char* next : {"RELAT 2}", ".]}", "\n"}) EXPECT_EQ(ask(kContinuation), next);
+}
+
+TEST(EcfsimStart, AnUnusableRepliesFileStopsItBeforeTheLinkIsMade) {
+    TempDir dir;
+    const std::string link = dir.path("dev").string();
+    const std::string replies = dir.path("r.scn").string();
+    std::ofstream(replies) << "05\t.+0500\n\n13\tA\tB\n";
+    std::string errors;
+    EXPECT_EQ(runToExit({"--link", link, "--replies", replies}, &errors), 2);
+    EXPECT_EQ(errors, "ecfsim: " + replies + ":3: more than one TAB\n");
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(link)));
+
+    errors.clear();
+    const std::string missing = dir.path("none.scn").string();
+    EXPECT_EQ(runToExit({"--link", link, "--replies", missing}, &errors), 2);
+    EXPECT_EQ(errors, "ecfsim: " + missing + ": No such file or directory\n");
+    EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(link)));
+}
+
 TEST(EcfsimStart, ReplacesAnOldLinkButNeverARegularFile) {
     TempDir dir;
     const std::string link = dir.path("dev").string();

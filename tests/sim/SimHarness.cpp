@@ -14,7 +14,7 @@
 namespace simtest {
 namespace {
 
-pid_t spawn(const std::vector<std::string>& args, int stdoutFd) {
+pid_t spawn(const std::vector<std::string>& args, int stdoutFd, int stderrFd = -1) {
     std::vector<char*> argv{const_cast<char*>(ECFSIM_PATH)};
     for (const std::string& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
     argv.push_back(nullptr);
@@ -22,7 +22,7 @@ pid_t spawn(const std::vector<std::string>& args, int stdoutFd) {
     if (pid == 0) {
         if (stdoutFd >= 0) dup2(stdoutFd, STDOUT_FILENO);
         const int devNull = open("/dev/null", O_WRONLY);
-        dup2(devNull, STDERR_FILENO);
+        dup2(stderrFd >= 0 ? stderrFd : devNull, STDERR_FILENO);
         execv(argv[0], argv.data());
         _exit(127);
     }
@@ -76,8 +76,19 @@ void SimProcess::signal(int number) const {
     kill(pid_, number);
 }
 
-int runToExit(const std::vector<std::string>& args) {
-    return exitStatus(spawn(args, -1));
+int runToExit(const std::vector<std::string>& args, std::string* errors) {
+    if (!errors) return exitStatus(spawn(args, -1));
+    int pipeFds[2];
+    if (pipe(pipeFds) != 0) throw std::runtime_error("pipe failed");
+    const pid_t pid = spawn(args, -1, pipeFds[1]);
+    close(pipeFds[1]);
+    char buffer[4096];
+    pollfd err{pipeFds[0], POLLIN, 0};
+    ssize_t n = 0;
+    while (poll(&err, 1, 5000) > 0 && (n = read(pipeFds[0], buffer, sizeof buffer)) > 0)
+        errors->append(buffer, static_cast<size_t>(n));
+    close(pipeFds[0]);
+    return exitStatus(pid);
 }
 
 LinkClient::LinkClient(const std::string& devicePath) {

@@ -44,7 +44,8 @@ class SimProcess {
 };
 
 // Runs ecfsim to completion and returns its exit status; for start-up failures.
-int runToExit(const std::vector<std::string>& args);
+// What it wrote on standard error goes to `errors` when given.
+int runToExit(const std::vector<std::string>& args, std::string* errors = nullptr);
 
 class LinkClient {
   public:
