@@ -117,7 +117,7 @@ TEST(Replay, InputOutputErrorStopsThereAndWritesNoRecord) {
 // A printer slower than the wait: its late reply arrives while the next
 // command waits and must not be taken for that command's.
 TEST(Replay, LateReplyIsNotTakenForTheNextCommand) {
-    Bench bench({"--baud", "20"});  // a reply of 7 bytes takes 3.5 s
+    Bench bench({"--baud", "10"});  // a byte a second: a reply of 7 bytes ends after 6 s
     ASSERT_TRUE(bench.ready());
     const std::string scenario = bench.scenario("s", "05\t.-P006}\n42\t.-P006}\n");
     const auto run = bench.cuponex({"--replay", scenario, "--dir", bench.workDir(), "--wait", "3"});

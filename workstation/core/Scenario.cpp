@@ -60,9 +60,7 @@ ScenarioStep parseLine(std::string_view line) {
 constexpr std::size_t kMaxFileSize = 64 * 1024 * 1024;
 
 [[noreturn]] void cannotRead(const std::string& path, int error) {
-    const std::string reason =
-        error == ELOOP ? "a symbolic link, which is not followed" : std::strerror(error);
-    throw ScenarioError(path + ": " + reason);
+    throw ScenarioError(path + ": " + std::strerror(error));
 }
 
 std::string readRegularFile(int fd, const std::string& path) {
@@ -154,9 +152,9 @@ std::vector<ScenarioStep> parseScenario(std::string_view text, const std::string
 }
 
 std::vector<ScenarioStep> readScenarioFile(const std::string& path) {
-    // The file may have been put there by someone else: a symbolic link is not
-    // followed and a named pipe does not hold the reader.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    // The file is the one its user named, a symbolic link to it included; a
+    // named pipe or a device there does not hold the reader.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) cannotRead(path, errno);
     std::string content;
     try {

@@ -45,8 +45,8 @@ std::string unescapeField(std::string_view text);
 // command text, more than one TAB. A line "CMD<TAB>" expects an empty reply.
 std::vector<ScenarioStep> parseScenario(std::string_view text, const std::string& fileName);
 
-// parseScenario of a file's whole content. The file is opened without
-// following a symbolic link and without waiting for a writer; anything but a
+// parseScenario of a file's whole content. The file (or what a symbolic link
+// there leads to) is opened without waiting for a writer; anything but a
 // regular file of at most 64 MiB, or an unreadable one, is a ScenarioError.
 std::vector<ScenarioStep> readScenarioFile(const std::string& path);
 
