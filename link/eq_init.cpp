@@ -115,7 +115,7 @@ int eq_cmdline(int argc, char** argv) {
 static char* eq_join(const char* a, const char* b) {
     const size_t la = strlen(a);
     const size_t lb = strlen(b);
-    char* joined = static_cast<char*>(malloc(la + lb + 2));
+    char* joined = static_cast<char*>(malloc(la + 1 + lb + 1));  // the "/", the zero
     if (joined == nullptr) return nullptr;
     memcpy(joined, a, la);
     joined[la] = '/';

@@ -15,8 +15,8 @@ int eq_log_init();
 
 // Options -T -d -l -m -p -r -s -t (each followed by its value) and -h.
 // Returns 0, 12 at the first -h (usage on standard output), or -500 for an
-// argument not starting with "-", an unknown letter or a missing value (one
-// line naming it on standard error).
+// argument not starting with "-", an unknown letter, a missing value or no
+// memory for a value (one line naming it on standard error).
 int eq_cmdline(int argc, char** argv);
 
 // 1 when the text begins with "-".

@@ -36,12 +36,15 @@ int eq_flush() {
     return tcflush(eq_fd, TCIFLUSH);
 }
 
+enum { EQ_MS_PER_SECOND = 1000, EQ_NS_PER_MS = 1000 * 1000 };
+
 static long long eq_now_ms() {
     struct timespec now;
     clock_gettime(CLOCK_MONOTONIC, &now);
-    return static_cast<long long>(now.tv_sec) * 1000 + now.tv_nsec / 1000000;
+    return static_cast<long long>(now.tv_sec) * EQ_MS_PER_SECOND + now.tv_nsec / EQ_NS_PER_MS;
 }
 
+// How long after a failure of the port the next try to open it is due.
 enum { EQ_RETRY_MS = 1000 };
 
 void eq_port_lost() {
@@ -70,7 +73,7 @@ int eq_port_retry_in() {
 
 // The moment the time limit set now runs out; 0 when there is none.
 static long long eq_deadline() {
-    return eq_resptim > 0 ? eq_now_ms() + eq_resptim * 1000LL : 0;
+    return eq_resptim > 0 ? eq_now_ms() + static_cast<long long>(eq_resptim) * EQ_MS_PER_SECOND : 0;
 }
 
 enum { EQ_READY = 1, EQ_WAIT_OVER = 0, EQ_WAIT_FAILED = -1 };
@@ -100,7 +103,8 @@ int eq_port_read_byte(char* at) {
     for (;;) {
         const ssize_t n = read(eq_fd, at, 1);
         if (n == 1) return EQ_BYTE;
-        // With VMIN = 1 a terminal gives no byte only once it has hung up.
+        // Non-blocking with VMIN = 1, a terminal with nothing to read says
+        // EAGAIN; it reads as the end of file only once it has hung up.
         if (n == 0) {
             eq_port_lost();
             return EQ_END_OF_FILE;

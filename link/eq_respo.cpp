@@ -44,17 +44,20 @@ int eq_get_response(char** data, size_t* length) {
         const char byte = buffer[count];
         if (!leituraX) {
             if (byte == '}') break;
-        } else if (count >= 4) {
+        } else if (count >= EQ_BLOCK_END_FROM) {
             // The marker is looked for before the newest byte, so a report
             // ends only when one more byte follows ".]}" (not kept) or when
             // the time limit passes.
-            if (memcmp(buffer + count - 3, EQ_END_MARKER, 3) == 0) {
+            if (memcmp(buffer + count - EQ_END_MARKER_LENGTH, EQ_END_MARKER,
+                       EQ_END_MARKER_LENGTH) == 0) {
                 leituraX = 0;
                 break;
             }
             // A continuation the port does not take fails the exchange: the
             // printer would wait for it and send nothing more.
-            if (byte == '}' && eq_port_write(EQ_CONTINUATION, 6) != 0) return EQ_SEND_FAILED;
+            if (byte == '}' && eq_port_write(EQ_CONTINUATION, EQ_CONTINUATION_LENGTH) != 0) {
+                return EQ_SEND_FAILED;
+            }
         }
         // A reply that keeps more than the cap is dropped like a failed read.
         if (count == EQ_DATA_CAP) return EQ_PORT_READ_FAILED;

@@ -29,6 +29,10 @@
 // EQLINK_FORCE_POLL=1 in the environment always uses the millisecond poll
 // (to compare the two in the benchmark).
 
+// How long one look of the poll waits, and room for the watch's events of one
+// read (each is a struct inotify_event and a name).
+enum { EQ_POLL_MS = 1, EQ_WATCH_EVENTS_SIZE = 4096 };
+
 static int eq_force_poll() {
     const char* value = getenv("EQLINK_FORCE_POLL");
     return value != nullptr && strcmp(value, "1") == 0;
@@ -54,22 +58,22 @@ static int eq_watch_ensure() {
     return eq_watch_wd >= 0;
 }
 
-// Sleeps until the directory changes (watching) or for 1 ms, and while the
-// port is away at most until the next try to open it. An open port is
+// Sleeps until the directory changes (watching) or for EQ_POLL_MS, and while
+// the port is away at most until the next try to open it. An open port is
 // watched too, for nothing but its hang-up or error, which closes it.
 static void eq_wait_request(int watching) {
     struct pollfd entries[2];
     nfds_t count = 0;
     if (watching) entries[count++] = {eq_watch_fd, POLLIN, 0};
     if (eq_fd >= 0) entries[count++] = {eq_fd, 0, 0};
-    const int timeout = !watching ? 1 : eq_port_retry_in();
+    const int timeout = !watching ? EQ_POLL_MS : eq_port_retry_in();
     if (poll(entries, count, timeout) > 0 && eq_fd >= 0 &&
         (entries[count - 1].revents & (POLLHUP | POLLERR | POLLNVAL)) != 0) {
         eq_port_lost();
     }
     if (!watching) return;
 
-    alignas(struct inotify_event) char events[4096];
+    alignas(struct inotify_event) char events[EQ_WATCH_EVENTS_SIZE];
     ssize_t n;
     while ((n = read(eq_watch_fd, events, sizeof events)) > 0) {
         for (ssize_t at = 0; at < n;) {
@@ -86,6 +90,14 @@ static void eq_wait_request(int watching) {
             at += static_cast<ssize_t>(sizeof *event + event->len);
         }
     }
+}
+
+void eq_wait_while_away() {
+    if (eq_fd >= 0) return;
+    // Only a watch that was in place at the last look for the request will do:
+    // a request renamed into place since then has left its event, which ends
+    // the sleep at once. Without one, the millisecond poll.
+    eq_wait_request(eq_watch_wd >= 0);
 }
 
 // Removes what stands at the request's name, provided it is still the file
@@ -176,9 +188,23 @@ int eq_get_message(char** data, size_t* length) {
     return 0;
 }
 
+// A request's frame begins with ESC ".", then the two-digit command code.
+static const char EQ_FRAME_START[] = "\x1b.";
+constexpr size_t EQ_FRAME_START_LENGTH = sizeof EQ_FRAME_START - 1;
+constexpr size_t EQ_CODE_LENGTH = 2;
+// The commands whose reply comes in blocks.
+static const char EQ_REPORT_CODES[][EQ_CODE_LENGTH + 1] = {"13", "15", "16", "18"};
+
 int eq_multiblock_request(const char* data, size_t length) {
-    if (length < 4 || data[0] != '\x1b' || data[1] != '.' || data[2] != '1') return 0;
-    return data[3] == '3' || data[3] == '5' || data[3] == '6' || data[3] == '8';
+    if (length < EQ_FRAME_START_LENGTH + EQ_CODE_LENGTH ||
+        memcmp(data, EQ_FRAME_START, EQ_FRAME_START_LENGTH) != 0) {
+        return 0;
+    }
+    const char* code = data + EQ_FRAME_START_LENGTH;
+    for (const char* report : EQ_REPORT_CODES) {
+        if (memcmp(code, report, EQ_CODE_LENGTH) == 0) return 1;
+    }
+    return 0;
 }
 
 int eq_send_message(const char* text) {

@@ -17,8 +17,8 @@ char* eq_logfile = eq_default_empty;
 char* eq_msgfile = eq_default_empty;
 char* eq_tmpresp = eq_default_empty;
 char* eq_finalresp = eq_default_empty;
-int eq_resptim = 10;
-int eq_cfg_permission = 0777;
+int eq_resptim = EQ_DEFAULT_RESPTIM;
+int eq_cfg_permission = EQ_DEFAULT_CFG_PERMISSION;
 
 int leituraX = 0;
 int eq_fd = -1;
@@ -26,7 +26,7 @@ struct termios eq_normal_tio;
 int eq_tio_saved = 0;
 long long eq_port_retry_at = 0;
 
-char eq_initial_buffer[8193];
+char eq_initial_buffer[EQ_INITIAL_BUFFER_SIZE];
 char* eq_global_read_buffer = eq_initial_buffer;
 size_t eq_global_read_size = sizeof eq_initial_buffer;
 
@@ -56,8 +56,8 @@ void eq_var_reset() {
     eq_release(&eq_msgfile, eq_default_empty);
     eq_release(&eq_tmpresp, eq_default_empty);
     eq_release(&eq_finalresp, eq_default_empty);
-    eq_resptim = 10;
-    eq_cfg_permission = 0777;
+    eq_resptim = EQ_DEFAULT_RESPTIM;
+    eq_cfg_permission = EQ_DEFAULT_CFG_PERMISSION;
     leituraX = 0;
     eq_port_retry_at = 0;
     if (eq_global_read_buffer != eq_initial_buffer) free(eq_global_read_buffer);

@@ -5,29 +5,39 @@
 #include <stddef.h>
 #include <termios.h>
 
-// Result codes: 0 success; -501..-1 end the program; positive codes are
-// failures of one step that the loop drops.
+// Result codes: 0 success; EQ_FATAL_LOWEST..EQ_FATAL_HIGHEST end the program
+// wherever they come from; the other codes of the loop's steps are failures
+// of one exchange, which the loop drops. Start-up ends on any code but 0
+// (11 and 12 come only from start-up).
 enum {
     EQ_OK = 0,
-    EQ_SEND_FAILED = 1,         // writing the request to the port
+    EQ_SEND_FAILED = 1,         // writing to the port, or the port away
     EQ_MSG_OPEN_FAILED = 2,     // request file present but cannot be opened
     EQ_MSG_CLOSE_FAILED = 3,    // closing the request file
-    EQ_MSG_READ_FAILED = 4,     // reading the request file, or request too long
-    EQ_PORT_READ_FAILED = 5,    // reading the port, or reply too long
+    EQ_MSG_READ_FAILED = 4,     // reading the request file; too long or not a plain file
+    EQ_PORT_READ_FAILED = 5,    // reading the port, reply too long, port hung up or away
     EQ_REPLY_TIMEOUT = 6,       // no byte within eq_resptim seconds
     EQ_TMP_OPEN_FAILED = 7,     // creating eqT.RSP
     EQ_TMP_WRITE_FAILED = 8,    // writing eqT.RSP
     EQ_TMP_CLOSE_FAILED = 9,    // closing eqT.RSP
     EQ_RENAME_FAILED = 10,      // renaming eqT.RSP to eq.RSP
-    EQ_WORKDIR_FAILED = 11,     // working directory cannot be created
+    EQ_WORKDIR_FAILED = 11,     // working directory or file paths cannot be made
     EQ_HELP = 12,               // option -h
     EQ_MSG_DELETE_FAILED = 13,  // deleting the request file
     EQ_PORT_OPEN_FAILED = -499,
     EQ_BAD_CMDLINE = -500,
 };
+// The range of the codes that end the program.
+constexpr int EQ_FATAL_LOWEST = -501;
+constexpr int EQ_FATAL_HIGHEST = -1;
 
 // Largest request or reply carried; anything longer is dropped.
 constexpr size_t EQ_DATA_CAP = 1024 * 1024;
+
+// Defaults of -T and of the mode the working directory is made with (less
+// the file-creation mask).
+constexpr int EQ_DEFAULT_RESPTIM = 10;
+constexpr int EQ_DEFAULT_CFG_PERMISSION = 0777;
 
 extern char* eq_device;     // -d, "/dev/ttyS1"
 extern char* eq_cfgdir;     // -p, "/home/usuarios/ecf"; the working directory after start-up
@@ -37,6 +47,7 @@ extern char* eq_msgfile;    // -m, "eq.MSG"
 extern char* eq_tmpresp;    // -t, "eqT.RSP"
 extern char* eq_finalresp;  // -r, "eq.RSP"
 extern int eq_resptim;      // -T, seconds per reply byte; 0 or less: no limit
+// The mode the working directory is made with.
 extern int eq_cfg_permission;
 
 extern int leituraX;  // the reply being read comes in blocks
@@ -47,11 +58,14 @@ extern int eq_tio_saved;  // eq_normal_tio holds the port's own settings
 // the monotonic clock).
 extern long long eq_port_retry_at;
 
-// The one data buffer: the request, then the reply over it. Starts at 8193
-// bytes and grows up to EQ_DATA_CAP + 1 (room for a terminating zero).
+// The one data buffer: the request, then the reply over it. Starts at
+// EQ_INITIAL_BUFFER_SIZE bytes and grows up to EQ_DATA_CAP + 1 (room for a
+// terminating zero).
+constexpr size_t EQ_INITIAL_BUFFER_SIZE = 8 * 1024 + 1;  // 8 KiB and a terminating zero
 extern char* eq_global_read_buffer;
 extern size_t eq_global_read_size;
-extern char eq_initial_buffer[8193];  // the first buffer, static; later ones are malloc'ed
+// The first buffer, static; later ones are malloc'ed.
+extern char eq_initial_buffer[EQ_INITIAL_BUFFER_SIZE];
 
 // The watch on the request file's directory (-1: none).
 extern int eq_watch_fd;

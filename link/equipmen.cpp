@@ -8,10 +8,12 @@
 #include "eq_io.h"
 #include "eq_respo.h"
 #include "eq_send.h"
+#include "eq_var.h"
 
-// Codes from -501 to -1 end the program; the others are failures of one step.
+// Codes from EQ_FATAL_LOWEST to EQ_FATAL_HIGHEST end the program; the others
+// are failures of one step.
 static int eq_fatal(int code) {
-    return code >= -501 && code <= -1;
+    return code >= EQ_FATAL_LOWEST && code <= EQ_FATAL_HIGHEST;
 }
 
 int main(int argc, char** argv) {
@@ -23,5 +25,8 @@ int main(int argc, char** argv) {
         if (eq_fatal(code)) eq_end(code);
         code = eq_receive_response(nullptr);
         if (eq_fatal(code)) eq_end(code);
+        // With the port away both steps fail at once; this is where the loop
+        // waits for the port, or for a new request, instead of spinning.
+        eq_wait_while_away();
     }
 }

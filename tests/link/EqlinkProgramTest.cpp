@@ -421,6 +421,51 @@ TEST_F(ReplugLink, DeviceAwayFailsEachRequestQuietlyUntilItIsBack) {
     exchange("two");
 }
 
+// A directory that holds a file, renamed to eq.MSG: it opens but cannot be
+// read, and cannot be removed either, so every pass of the link meets it.
+void plantStuckRequest(const Workstation& ws) {
+    ASSERT_EQ(::mkdir((ws / "stuck").c_str(), 0755), 0);
+    writeFile(ws / "stuck/inside", "x");
+    ASSERT_EQ(::rename((ws / "stuck").c_str(), (ws / "eq.MSG").c_str()), 0);
+}
+
+TEST_F(ReplugLink, DeviceAwayWithARequestThatStaysTheLinkSleeps) {
+    exchange("one");
+    pullOut();
+    ASSERT_TRUE(waitFor([&] { return portOpenedBy(link->pid()).empty(); }, 1000ms));
+    plantStuckRequest(ws);
+    std::this_thread::sleep_for(100ms);
+
+    // Nothing to send to and nothing new to take: the loop sleeps. A generous
+    // bound (10 % of a core), so that a loaded machine does not fail it.
+    const auto start = Clock::now();
+    const long long ticks = processorTicks(link->pid());
+    std::this_thread::sleep_for(2s);
+    const long long used = processorTicks(link->pid()) - ticks;
+    const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+    EXPECT_LT(static_cast<double>(used), 0.10 * seconds * ::sysconf(_SC_CLK_TCK))
+        << used << " clock ticks in " << seconds << " s";
+    EXPECT_TRUE(exists(ws / "eq.MSG"));
+    ASSERT_TRUE(link->running());
+
+    // A request that can be taken is still taken at once, not a second later,
+    // and gets no reply.
+    std::filesystem::remove_all(ws / "eq.MSG");
+    ws.request("\x1b.05}\n");
+    EXPECT_TRUE(waitFor([&] { return !exists(ws / "eq.MSG"); }, 500ms));
+    EXPECT_EQ(ws.response(300ms), std::nullopt);
+
+    // The device is still tried about once a second: found again while the
+    // request that stays is still there, and nothing of it reaches the line.
+    plantStuckRequest(ws);
+    plugIn();
+    ASSERT_TRUE(waitFor([&] { return printer->setUpByLink(); }, 2500ms));
+    EXPECT_EQ(portOpenedBy(link->pid()), printer->slavePath());
+    EXPECT_EQ(printer->receive(1, 200ms), "");
+    std::filesystem::remove_all(ws / "eq.MSG");
+    exchange("two");
+}
+
 TEST_F(ReplugLink, ReplyCutByAHangUpIsNotPublished) {
     struct Cut {
         std::string frame;

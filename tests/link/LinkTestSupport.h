@@ -179,12 +179,17 @@ class FakePrinterLine {
 };
 
 // A started eqlink (or another program), its standard output and error going
-// to files in outputDir.
+// to files in outputDir. With ownGroup it leads a process group of its own,
+// and stopping it stops the whole group: what it started too (the children a
+// server forks for its connections).
 class EqlinkProcess {
   public:
     EqlinkProcess(const std::vector<std::string>& args, const std::string& outputDir,
-                  const std::vector<std::string>& extraEnv = {}, const char* program = EQLINK_PATH)
-        : stdoutPath_(outputDir + "/stdout"), stderrPath_(outputDir + "/stderr") {
+                  const std::vector<std::string>& extraEnv = {}, const char* program = EQLINK_PATH,
+                  bool ownGroup = false)
+        : stdoutPath_(outputDir + "/stdout"),
+          stderrPath_(outputDir + "/stderr"),
+          ownGroup_(ownGroup) {
         std::vector<char*> argv{const_cast<char*>(program)};
         for (const auto& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
         argv.push_back(nullptr);
@@ -199,9 +204,16 @@ class EqlinkProcess {
                                          O_WRONLY | O_CREAT | O_TRUNC, 0644);
         posix_spawn_file_actions_addopen(&actions, 2, stderrPath_.c_str(),
                                          O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        if (posix_spawn(&pid_, program, &actions, nullptr, argv.data(), env.data()) != 0) {
+        posix_spawnattr_t attributes;
+        posix_spawnattr_init(&attributes);
+        if (ownGroup_) {
+            posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
+            posix_spawnattr_setpgroup(&attributes, 0);
+        }
+        if (posix_spawn(&pid_, program, &actions, &attributes, argv.data(), env.data()) != 0) {
             pid_ = -1;
         }
+        posix_spawnattr_destroy(&attributes);
         posix_spawn_file_actions_destroy(&actions);
     }
     ~EqlinkProcess() { stop(); }
@@ -225,12 +237,20 @@ class EqlinkProcess {
         return -1;
     }
 
-    bool running() { return pid_ > 0 && ::waitpid(pid_, nullptr, WNOHANG) == 0; }
+    bool running() {
+        if (pid_ <= 0 || reaped_) return false;
+        if (::waitpid(pid_, nullptr, WNOHANG) == 0) return true;
+        reaped_ = true;  // its number is no longer its own
+        return false;
+    }
 
     void stop() {
         if (pid_ <= 0) return;
-        ::kill(pid_, SIGTERM);
-        ::waitpid(pid_, nullptr, 0);
+        if (ownGroup_) ::kill(-pid_, SIGTERM);  // the group may outlive its leader
+        if (!reaped_) {
+            ::kill(pid_, SIGTERM);
+            ::waitpid(pid_, nullptr, 0);
+        }
         pid_ = -1;
     }
 
@@ -240,6 +260,8 @@ class EqlinkProcess {
   private:
     std::string stdoutPath_;
     std::string stderrPath_;
+    bool ownGroup_ = false;
+    bool reaped_ = false;
     pid_t pid_ = -1;
 };
 

@@ -3,7 +3,8 @@
 #   install BUILD STAGE            install into STAGE; it must hold exactly the expected files
 #   man_pages STAGE                the manual pages render without warnings and cover every option
 #   desktop_entry STAGE            desktop-file-validate; its program, icon and directory exist
-#   service_unit STAGE             systemd-analyze verify on an instance of the unit
+#   service_unit STAGE             systemd-analyze verify on an instance of the unit; no
+#                                  binding to the device that would stop it at a replug
 #   info_without_display CUPONEX VERSION
 #                                  --help and --version answer without a display
 #   debian_package BUILD VERSION   build the package, install it with apt-get away from the
@@ -132,12 +133,30 @@ check_desktop_entry() {
     [ "$exec" = "$program --dir $dir" ] || fail "Exec=$exec does not name $dir"
 }
 
+# The lines of a unit that tie it to a device unit so that the service stops
+# with the device (a USB adapter pulled out): BindsTo=, PartOf=, Requisite=,
+# Requires= or StopPropagatedFrom= naming a .device or the instance (%i, %I).
+device_bindings() {
+    grep -nE '^[[:space:]]*(BindsTo|PartOf|Requisite|Requires|StopPropagatedFrom)[[:space:]]*=.*(\.device|%[iI])' \
+        "$1" || true
+}
+
 check_service_unit() {
     local stage=$1
     need systemd-analyze
     tmp=$(mktemp -d)
     trap 'rm -rf "$tmp"' EXIT
-    cp "$stage/lib/systemd/system/eqlink@.service" "$tmp/eqlink@ttyS0.service"
+    local unit=$stage/lib/systemd/system/eqlink@.service
+    # The link reopens the device itself, so the unit must leave it running
+    # through a replug; nothing may stop it with the device's unit.
+    local bindings
+    bindings=$(device_bindings "$unit")
+    [ -z "$bindings" ] || fail "the unit is bound to its device, so a replug stops the link: $bindings"
+    # The check itself finds such a line.
+    sed 's/^\[Unit\]$/[Unit]\nBindsTo=dev-%i.device/' "$unit" >"$tmp/bound.service"
+    [ -n "$(device_bindings "$tmp/bound.service")" ] || fail "device_bindings misses BindsTo="
+
+    cp "$unit" "$tmp/eqlink@ttyS0.service"
     # The manual page named in Documentation= is looked for in the staged tree.
     local report
     report=$(MANPATH=$stage/share/man systemd-analyze verify --man=yes \
