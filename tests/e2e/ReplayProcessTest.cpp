@@ -83,6 +83,39 @@ TEST(Replay, ComparesEachReplyRecordsThemAndTheRecordReplaysEqual) {
     EXPECT_EQ(again.status, 0) << again.out << again.err;
 }
 
+// A session recorded from one printer becomes a simulated printer that
+// answers as that one did: the recording replays equal against it, a report
+// and a silence included, and its replies are the recorded ones, not the
+// simulated printer's own table.
+TEST(Replay, RecordedSessionReplaysEqualAgainstTheRecordedPrinter) {
+    std::string golden;
+    {
+        Bench printer;
+        ASSERT_TRUE(printer.ready());
+        const std::string scenario = printer.scenario("s", "05\n13\n42\n05\n");
+        const auto run = printer.cuponex(
+            {"--replay", scenario, "--dir", printer.workDir(), "--record", printer.dir / "golden"});
+        ASSERT_EQ(run.status, 0) << run.out << run.err;
+        golden = readFile(printer.dir / "golden").value_or("");
+    }
+    ASSERT_NE(golden.find("13\tRELATORIO 13 BLOCO 1}"), std::string::npos) << golden;
+    // As another printer answered: 42 differently, and 43 not at all.
+    const auto at = golden.find("42\t.+4200");
+    ASSERT_NE(at, std::string::npos);
+    golden.replace(at, 9, "42\t.-P099");
+    golden += "43\t.-P006}\n";
+
+    ScratchDir files;
+    writeFile(files / "golden", golden);
+    Bench recorded({"--unpaced", "--replies", files / "golden"});
+    ASSERT_TRUE(recorded.ready()) << golden;
+    const auto run = recorded.cuponex(
+        {"--replay", files / "golden", "--dir", recorded.workDir(), "--wait", "1"});
+    EXPECT_EQ(run.status, 0) << run.out << run.err;
+    EXPECT_NE(run.out.find("5 exchanges: 5 equal, 0 differ, 0 not compared"), std::string::npos)
+        << run.out;
+}
+
 TEST(Replay, BadScenarioOrCommandLineSendsNothing) {
     Bench bench;
     ASSERT_TRUE(bench.ready());
@@ -120,7 +153,7 @@ TEST(Replay, LateReplyIsNotTakenForTheNextCommand) {
     Bench bench({"--baud", "10"});  // a byte a second: a reply of 7 bytes ends after 6 s
     ASSERT_TRUE(bench.ready());
     const std::string scenario = bench.scenario("s", "05\t.-P006}\n42\t.-P006}\n");
-    const auto run = bench.cuponex({"--replay", scenario, "--dir", bench.workDir(), "--wait", "3"});
+    const auto run = bench.cuponex({"--replay", scenario, "--dir", bench.workDir(), "--wait", "4"});
     EXPECT_EQ(run.status, 0) << run.out << run.err;
 }
 
