@@ -14,7 +14,7 @@ DirectoryWatch::DirectoryWatch(const std::string& directory) {
     if (fd_ < 0) return;
     const uint32_t mask = IN_CREATE | IN_MOVED_TO | IN_CLOSE_WRITE | IN_DELETE | IN_MOVED_FROM |
                           IN_DELETE_SELF | IN_MOVE_SELF | IN_ONLYDIR;
-    if (::inotify_add_watch(fd_, directory.c_str(), mask) < 0) {
+    if (::inotify_add_watch(fd_, directory.empty() ? "." : directory.c_str(), mask) < 0) {
         ::close(fd_);
         fd_ = -1;
     }
@@ -51,12 +51,6 @@ std::vector<DirectoryWatch::Event> DirectoryWatch::wait(std::chrono::millisecond
         }
     }
     return events;
-}
-
-std::pair<std::string, std::string> splitPath(const std::string& path) {
-    const auto slash = path.rfind('/');
-    if (slash == std::string::npos) return {".", path};
-    return {path.substr(0, slash + 1), path.substr(slash + 1)};
 }
 
 }  // namespace cuponex

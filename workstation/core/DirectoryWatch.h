@@ -19,8 +19,9 @@ class DirectoryWatch {
         Change change;
     };
 
-    // Watches the directory `directory`; works() is false where that cannot
-    // be done (no inotify, no watches left, no such directory).
+    // Watches the directory `directory` ("" for the current one); works() is
+    // false where that cannot be done (no inotify, no watches left, no such
+    // directory).
     explicit DirectoryWatch(const std::string& directory);
     ~DirectoryWatch();
     DirectoryWatch(const DirectoryWatch&) = delete;
@@ -38,9 +39,5 @@ class DirectoryWatch {
     int fd_ = -1;
     bool lost_ = false;
 };
-
-// The directory part of a path and its last name: "/a/b/eq.MSG" gives "/a/b/"
-// and "eq.MSG"; a path without "/" lies in ".".
-std::pair<std::string, std::string> splitPath(const std::string& path);
 
 }  // namespace cuponex

@@ -7,6 +7,7 @@
 
 #include "DirectoryWatch.h"
 #include "ExchangeFiles.h"
+#include "PosixFile.h"
 
 namespace cuponex {
 namespace {
@@ -41,7 +42,10 @@ std::optional<FileId> idOf(const std::string& path) {
 class ReplyOrder {
   public:
     ReplyOrder(std::string request, std::string reply, bool watch)
-        : request_(std::move(request)), reply_(std::move(reply)) {
+        : request_(std::move(request)),
+          reply_(std::move(reply)),
+          requestName_(splitPath(request_).second),
+          replyName_(splitPath(reply_).second) {
         if (watch) watch_.emplace(splitPath(request_).first);
         if (watch_ && !watch_->works()) watch_.reset();
     }
@@ -62,16 +66,15 @@ class ReplyOrder {
 
   private:
     bool watched(std::chrono::steady_clock::duration limit) {
-        const auto requestName = splitPath(request_).second;
-        const auto replyName = splitPath(reply_).second;
         bool replyAfterTake = false;
         const auto wait = std::chrono::ceil<std::chrono::milliseconds>(limit);
         for (const auto& event : watch_->wait(wait)) {
-            if (event.name == requestName) {
+            if (event.name == requestName_) {
                 // The first arrival is the window's own rename into place.
                 if (event.change == DirectoryWatch::Change::Arrived) ourArrived_ = true;
                 if (event.change == DirectoryWatch::Change::Left && ourArrived_) taken_ = true;
-            } else if (event.name == replyName && event.change == DirectoryWatch::Change::Arrived) {
+            } else if (event.name == replyName_ &&
+                       event.change == DirectoryWatch::Change::Arrived) {
                 if (taken_)
                     replyAfterTake = true;
                 else
@@ -84,7 +87,7 @@ class ReplyOrder {
     bool looked() {
         if (!taken_ && requestGone()) taken_ = true;
         const auto reply = idOf(reply_);
-        if (reply && isOddReply(reply_)) rejectOdd();
+        if (reply) rejectOdd();
         if (!taken_) {
             // A reply seen while the request is still there before and after
             // came before the take. One seen as the request goes may be the
@@ -110,6 +113,8 @@ class ReplyOrder {
 
     std::string request_;
     std::string reply_;
+    std::string requestName_;  // as the directory's events name them
+    std::string replyName_;
     std::optional<DirectoryWatch> watch_;
     std::optional<FileId> ourRequest_;
     std::optional<FileId> earlierReply_;

@@ -10,21 +10,6 @@
 #include "Utf8.h"
 
 namespace cuponex {
-namespace {
-
-bool writeAll(int fd, const std::string& bytes) {
-    size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) return false;
-        done += static_cast<size_t>(n);
-    }
-    return true;
-}
-
-}  // namespace
-
 [[noreturn]] void failOn(const std::string& path) {
     const int error = errno;
     throw ExchangeError(

@@ -4,29 +4,15 @@
 // read on that descriptor. Failures are raised as ExchangeError.
 
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <string>
+
+#include "PosixFile.h"
 
 namespace cuponex {
 
 // Raises the input/output error of errno on `path`.
 [[noreturn]] void failOn(const std::string& path);
-
-// The reply's descriptor, closed on every way out.
-class Descriptor {
-  public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return fd_; }
-
-  private:
-    int fd_;
-};
 
 // Writes the frame and a line feed to `draft` and renames it to `request`, so
 // the request is never seen half-written.

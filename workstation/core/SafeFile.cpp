@@ -8,6 +8,8 @@
 #include <cstring>
 #include <random>
 
+#include "PosixFile.h"
+
 namespace cuponex {
 namespace {
 
@@ -35,20 +37,6 @@ int createTemporary(const std::string& directory, const std::string& name, std::
     return -1;
 }
 
-bool writeAll(int fd, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) return false;
-        if (n == 0) {
-            errno = ENOSPC;
-            return false;
-        }
-        bytes.remove_prefix(static_cast<std::size_t>(n));
-    }
-    return true;
-}
-
 // Makes the rename itself durable. The new content is in place by then, so a
 // failure here is not reported as a failure to write it.
 void flushDirectory(const std::string& directory) {
@@ -62,9 +50,7 @@ void flushDirectory(const std::string& directory) {
 }  // namespace
 
 void writeFileWhole(const std::string& path, std::string_view content) {
-    const std::size_t slash = path.rfind('/');
-    const std::string directory = slash == std::string::npos ? "" : path.substr(0, slash + 1);
-    const std::string name = path.substr(directory.size());
+    const auto [directory, name] = splitPath(path);
     if (name.empty()) fail(path, path.empty() ? ENOENT : EISDIR);
 
     std::string tempPath;

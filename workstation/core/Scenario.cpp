@@ -7,6 +7,8 @@
 #include <cerrno>
 #include <cstring>
 
+#include "PosixFile.h"
+
 namespace cuponex {
 namespace {
 
@@ -154,17 +156,9 @@ std::vector<ScenarioStep> parseScenario(std::string_view text, const std::string
 std::vector<ScenarioStep> readScenarioFile(const std::string& path) {
     // The file is the one its user named, a symbolic link to it included; a
     // named pipe or a device there does not hold the reader.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) cannotRead(path, errno);
-    std::string content;
-    try {
-        content = readRegularFile(fd, path);
-    } catch (...) {
-        ::close(fd);
-        throw;
-    }
-    ::close(fd);
-    return parseScenario(content, path);
+    const Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+    if (fd.get() < 0) cannotRead(path, errno);
+    return parseScenario(readRegularFile(fd.get(), path), path);
 }
 
 std::string writeScenario(const std::vector<ScenarioStep>& steps) {
