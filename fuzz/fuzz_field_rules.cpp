@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "core/FieldText.h"
+#include "core/NumberEntry.h"
 
 using namespace cuponex;
 

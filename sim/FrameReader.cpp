@@ -2,12 +2,12 @@
 
 #include <utility>
 
+#include "common/Digits.h"
+
 namespace ecfsim {
 namespace {
 
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
+using cuponex::isDigit;
 
 Unit malformed(std::string raw) {
     return Unit{UnitKind::Malformed, std::move(raw), {}, {}};

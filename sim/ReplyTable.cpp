@@ -1,10 +1,11 @@
 #include "ReplyTable.h"
 
+#include "common/Digits.h"
+
 namespace ecfsim {
 
 bool isKnownCode(std::string_view code) {
-    if (code.size() != 2 || code[0] < '0' || code[0] > '9' || code[1] < '0' || code[1] > '9')
-        return false;
+    if (code.size() != 2 || !cuponex::isDigit(code[0]) || !cuponex::isDigit(code[1])) return false;
     const int number = (code[0] - '0') * 10 + (code[1] - '0');
     return number >= 1 && number <= 54 && number != 32 && number != 37 && number != 52;
 }

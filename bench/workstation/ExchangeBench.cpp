@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "GuiTestSupport.h"
-#include "uPrincipal.h"
+#include "window/uPrincipal.h"
 
 namespace {
 

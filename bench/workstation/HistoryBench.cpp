@@ -15,7 +15,7 @@
 
 #include "history/ExchangeHistory.h"
 #include "history/uHistorico.h"
-#include "uPrincipal.h"
+#include "window/uPrincipal.h"
 
 namespace {
 

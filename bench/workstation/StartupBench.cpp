@@ -8,7 +8,7 @@
 #include <QTest>
 #include <cstdio>
 
-#include "uPrincipal.h"
+#include "window/uPrincipal.h"
 
 namespace {
 

@@ -7,7 +7,7 @@
 #include <chrono>
 #include <cstdio>
 
-#include "ErrorDisplay.h"
+#include "widgets/ErrorDisplay.h"
 
 namespace testsupport {
 

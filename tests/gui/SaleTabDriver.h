@@ -12,7 +12,7 @@
 #include <string>
 
 #include "GuiTestSupport.h"
-#include "uPrincipal.h"
+#include "window/uPrincipal.h"
 
 namespace testsupport {
 

@@ -9,9 +9,9 @@
 #include <clocale>
 
 #include "GuiTestSupport.h"
-#include "RadioGroup.h"
-#include "uPrincipal.h"
 #include "ui_tab01.h"
+#include "widgets/RadioGroup.h"
+#include "window/uPrincipal.h"
 
 using testsupport::FakeLink;
 using testsupport::MessageCapture;

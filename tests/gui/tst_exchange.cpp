@@ -17,11 +17,11 @@
 #include <functional>
 
 #include "GuiTestSupport.h"
-#include "Latin1.h"
-#include "uPrincipal.h"
 #include "ui_tab05.h"
 #include "ui_tab18.h"
 #include "ui_tab42.h"
+#include "widgets/Latin1.h"
+#include "window/uPrincipal.h"
 
 using testsupport::FakeLink;
 using testsupport::MessageCapture;

@@ -11,9 +11,9 @@
 #include "GuiTestSupport.h"
 #include "history/ExchangeHistory.h"
 #include "history/uHistorico.h"
-#include "uPrincipal.h"
 #include "ui_tab05.h"
 #include "ui_tab18.h"
+#include "window/uPrincipal.h"
 
 using testsupport::FakeLink;
 using testsupport::MessageCapture;

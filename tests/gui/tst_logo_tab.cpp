@@ -9,8 +9,8 @@
 
 #include "GuiTestSupport.h"
 #include "logo/uLogo.h"
-#include "uPrincipal.h"
 #include "ui_tab40.h"
+#include "window/uPrincipal.h"
 
 using testsupport::FakeLink;
 

@@ -7,15 +7,15 @@
 #include <QTest>
 #include <QToolButton>
 
-#include "CommandLine.h"
-#include "RadioGroup.h"
+#include "app/CommandLine.h"
 #include "core/Replay.h"
-#include "uPrincipal.h"
 #include "ui_tab01.h"
 #include "ui_tab14.h"
 #include "ui_tab19.h"
 #include "ui_tab39.h"
 #include "ui_tab53.h"
+#include "widgets/RadioGroup.h"
+#include "window/uPrincipal.h"
 
 namespace {
 

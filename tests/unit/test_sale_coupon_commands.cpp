@@ -117,7 +117,8 @@ TEST(VoucherTextCommand, AttributeByChosenItem) {
     EXPECT_EQ(voucherTextCommand(4, "X"), "089X" + spaces(39));
     EXPECT_EQ(voucherTextCommand(0, "OBRIGADO"), "08");
     EXPECT_EQ(voucherTextCommand(-1, "OBRIGADO"), "08OBRIGADO" + spaces(32));
-    EXPECT_THROW(voucherTextCommand(5, ""), std::invalid_argument);
+    EXPECT_EQ(voucherTextCommand(5, ""), std::nullopt);
+    EXPECT_EQ(voucherTextCommand(-2, ""), std::nullopt);
 }
 
 TEST(PaymentCommand, EntriesAreCollectedAndSentWhole) {

@@ -1,6 +1,7 @@
 #include "commands/ChequeCommands.h"
 
 #include "core/CommandFormat.h"
+#include "core/ItemCode.h"
 #include "core/Numbers.h"
 
 namespace cuponex {
@@ -11,15 +12,14 @@ bool hasChequeFunctions(PrinterLine line) {
     return line == PrinterLine::L6100 || line == PrinterLine::RX;
 }
 
-// The code letter or digit of a radio group's chosen item; nothing without a
-// choice, on a line without the command, or for an index the group lacks.
+// The command code, then the code of the radio group's chosen item; nothing
+// without a choice or on a line without the command.
 std::optional<std::string> radioChoiceCommand(const char* code, std::string_view codes,
                                               PrinterLine line, int chosenItem) {
     if (!hasChequeFunctions(line)) return std::nullopt;
-    if (chosenItem < 0 || static_cast<std::size_t>(chosenItem) >= codes.size()) {
-        return std::nullopt;
-    }
-    return std::string(code) + codes[static_cast<std::size_t>(chosenItem)];
+    const std::optional<char> item = itemCode(codes, chosenItem);
+    if (!item) return std::nullopt;
+    return std::string(code) + *item;
 }
 
 }  // namespace

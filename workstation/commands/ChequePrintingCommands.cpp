@@ -1,30 +1,22 @@
 #include "commands/ChequePrintingCommands.h"
 
-#include <iterator>
-#include <stdexcept>
-
 #include "core/CommandFormat.h"
+#include "core/ItemCode.h"
 #include "core/Numbers.h"
 
 namespace cuponex {
 
-std::string chequePrintingCommand(const ChequePrintingFields& fields) {
+std::optional<std::string> chequePrintingCommand(const ChequePrintingFields& fields) {
     // Where the additional lines go: back before, back after, front bottom.
-    static constexpr const char* places[] = {"S", "N", " "};
-    // rgDigitosCheque: the items "1" to "4".
-    constexpr int kYearDigitItems = 4;
-    if (fields.placeItem < 0 || fields.placeItem >= static_cast<int>(std::size(places))) {
-        throw std::invalid_argument("no such item of rgInfoAdic");
-    }
-    if (fields.yearDigitsItem < -1 || fields.yearDigitsItem >= kYearDigitItems) {
-        throw std::invalid_argument("no such item of rgDigitosCheque");
-    }
+    const std::optional<char> place = itemCode("SN ", fields.placeItem);
     // No item chosen gives 0 digits; the items "1" to "4" give their own number.
-    const int yearDigits = fields.yearDigitsItem + 1;
+    const std::optional<char> yearDigits =
+        fields.yearDigitsItem == -1 ? '0' : itemCode("1234", fields.yearDigitsItem);
+    if (!place || !yearDigits) return std::nullopt;
     return formatPattern(
-        "24%.3d%.12d%s%-60s%-60s%d%8s",
-        {integerOrZero(fields.bank), amountInteger(fields.amount), places[fields.placeItem],
-         fields.line1, fields.line2, yearDigits, fields.date});
+        "24%.3d%.12d%s%-60s%-60s%s%8s",
+        {integerOrZero(fields.bank), amountInteger(fields.amount), std::string(1, *place),
+         fields.line1, fields.line2, std::string(1, *yearDigits), fields.date});
 }
 
 }  // namespace cuponex

@@ -3,6 +3,7 @@
 // the send handler reads them (after the fields' exit rules). The command is
 // the same on every printer line.
 
+#include <optional>
 #include <string>
 
 namespace cuponex {
@@ -19,7 +20,8 @@ struct ChequePrintingFields {
     std::string line2;        // edLinhaCheque2, left-justified in 60
 };
 
-// Throws std::invalid_argument for an item index that neither radio group has.
-std::string chequePrintingCommand(const ChequePrintingFields& fields);
+// Nothing for an item index a radio group has no code for (none chosen in
+// rgInfoAdic included).
+std::optional<std::string> chequePrintingCommand(const ChequePrintingFields& fields);
 
 }  // namespace cuponex

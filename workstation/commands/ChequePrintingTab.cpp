@@ -3,11 +3,11 @@
 #include <QGroupBox>
 #include <QLineEdit>
 
-#include "MaskedText.h"
-#include "RadioGroup.h"
 #include "commands/ChequePrintingCommands.h"
-#include "uPrincipal.h"
 #include "ui_tab24.h"
+#include "widgets/MaskedText.h"
+#include "widgets/RadioGroup.h"
+#include "window/uPrincipal.h"
 
 void TfrmPrincipal::setupChequePrintingTab() {
     t24 = makeForm<Ui::Tab24>(".24");

@@ -7,16 +7,16 @@
 #include <QLineEdit>
 #include <array>
 
-#include "MaskedText.h"
-#include "RadioGroup.h"
 #include "commands/ChequeCommands.h"
-#include "uPrincipal.h"
 #include "ui_tab44.h"
 #include "ui_tab45.h"
 #include "ui_tab46.h"
 #include "ui_tab48.h"
 #include "ui_tab49.h"
 #include "ui_tab51.h"
+#include "widgets/MaskedText.h"
+#include "widgets/RadioGroup.h"
+#include "window/uPrincipal.h"
 
 namespace {
 

@@ -6,13 +6,13 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
-#include "ErrorDisplay.h"
-#include "RadioGroup.h"
 #include "commands/IdentificationCommands.h"
-#include "uPrincipal.h"
 #include "ui_tab17.h"
 #include "ui_tab19.h"
 #include "ui_tab20.h"
+#include "widgets/ErrorDisplay.h"
+#include "widgets/RadioGroup.h"
+#include "window/uPrincipal.h"
 
 void TfrmPrincipal::setupIdentificationTabs() {
     t17 = makeForm<Ui::Tab17>(".17");

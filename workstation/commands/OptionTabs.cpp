@@ -4,15 +4,15 @@
 #include <QCheckBox>
 #include <QComboBox>
 
-#include "Latin1.h"
 #include "commands/OptionCommands.h"
-#include "uPrincipal.h"
 #include "ui_tab41.h"
 #include "ui_tab42.h"
 #include "ui_tab43.h"
 #include "ui_tab50.h"
 #include "ui_tab53.h"
 #include "ui_tab54.h"
+#include "widgets/Latin1.h"
+#include "window/uPrincipal.h"
 
 using cuponex::latin1;
 

@@ -9,17 +9,17 @@
 #include <array>
 #include <limits>
 
-#include "FieldLimit.h"
-#include "MaskedText.h"
-#include "RadioGroup.h"
 #include "commands/PrinterSetupCommands.h"
-#include "uPrincipal.h"
 #include "ui_tab30.h"
 #include "ui_tab31.h"
 #include "ui_tab33.h"
 #include "ui_tab34.h"
 #include "ui_tab35.h"
 #include "ui_tab36.h"
+#include "widgets/LengthLimit.h"
+#include "widgets/MaskedText.h"
+#include "widgets/RadioGroup.h"
+#include "window/uPrincipal.h"
 
 namespace {
 

@@ -1,22 +1,24 @@
 #include "commands/ReportCommands.h"
 
 #include "core/CommandFormat.h"
+#include "core/ItemCode.h"
 #include "core/Numbers.h"
 
 namespace cuponex {
 
 namespace {
 
-// Items of a reading-type group captioned with a digit: "1" to "9".
-constexpr int kDigitItems = 9;
+// The captions of a reading-type group's items: "1" to "9", then "A" onwards.
+constexpr std::string_view kReadingTypeCaptions = "123456789ABCDEFGHIJKL";
+static_assert(kReadingTypeCaptions.size() >= kReadingType29Items);
 
-// Reading type of commands 27 and 29 from the chosen item of a group captioned
-// "1" to "9", then "A" onwards: the item's caption. Nothing when no item (or
-// an item the group does not have) is chosen.
+// Reading type of commands 27 and 29: the chosen item's caption. Nothing when
+// no item is chosen.
 std::optional<std::string> readingType(std::string_view code, int chosenItem, int items) {
-    if (chosenItem < 0 || chosenItem >= items) return std::nullopt;
-    if (chosenItem < kDigitItems) return formatPattern("%s%d", {code, chosenItem + 1});
-    return std::string(code) + static_cast<char>('A' + (chosenItem - kDigitItems));
+    const std::optional<char> caption =
+        itemCode(kReadingTypeCaptions.substr(0, static_cast<std::size_t>(items)), chosenItem);
+    if (!caption) return std::nullopt;
+    return std::string(code) + *caption;
 }
 
 }  // namespace
@@ -66,10 +68,13 @@ std::optional<std::string> readingType28Command(PrinterLine line, int buttonTag,
         case PrinterLine::L4100:
             return formatPattern("%.2d", {buttonTag});
         case PrinterLine::L6100: {
-            const int withoutParameter = kReadingType28Items - 1;  // "Sem parâmetro"
-            if (chosenItem == withoutParameter) return std::string("28");
-            if (chosenItem < 0 || chosenItem > withoutParameter) return std::nullopt;
-            return "28" + std::string(1, static_cast<char>('B' + chosenItem));
+            // The items "B" to "F", then "Sem parâmetro".
+            constexpr std::string_view kParameters = "BCDEF";
+            static_assert(kParameters.size() == kReadingType28Items - 1);
+            if (chosenItem == kReadingType28Items - 1) return std::string("28");
+            const std::optional<char> parameter = itemCode(kParameters, chosenItem);
+            if (!parameter) return std::nullopt;
+            return "28" + std::string(1, *parameter);
         }
         default:
             break;  // line RX: no form

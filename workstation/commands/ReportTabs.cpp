@@ -7,10 +7,7 @@
 #include <QPushButton>
 #include <limits>
 
-#include "MaskedText.h"
-#include "RadioGroup.h"
 #include "commands/ReportCommands.h"
-#include "uPrincipal.h"
 #include "ui_tab13.h"
 #include "ui_tab14.h"
 #include "ui_tab15.h"
@@ -24,6 +21,9 @@
 #include "ui_tab27.h"
 #include "ui_tab28.h"
 #include "ui_tab29.h"
+#include "widgets/MaskedText.h"
+#include "widgets/RadioGroup.h"
+#include "window/uPrincipal.h"
 
 void TfrmPrincipal::setupReportTabs() {
     t13 = makeForm<Ui::Tab13>(".13");

@@ -1,10 +1,8 @@
 #include "commands/SaleCouponCommands.h"
 
-#include <iterator>
-#include <stdexcept>
-
 #include "core/CommandFormat.h"
-#include "core/FieldText.h"
+#include "core/ItemCode.h"
+#include "core/NumberEntry.h"
 
 namespace cuponex {
 
@@ -78,14 +76,13 @@ std::string legendCommand(std::string_view code, std::string_view value,
                          {integerOrZero(code), amountInteger(value), description});
 }
 
-std::string voucherTextCommand(int chosenItem, std::string_view text) {
-    static constexpr const char* attributes[] = {"0", "1", "2", "9"};
+std::optional<std::string> voucherTextCommand(int chosenItem, std::string_view text) {
     if (chosenItem == 0) return "08";  // "Fechar Comprovante"
-    if (chosenItem < -1 || chosenItem > static_cast<int>(std::size(attributes))) {
-        throw std::invalid_argument("no such item of rgAtribTNF");
-    }
-    const char* attribute = chosenItem == -1 ? "" : attributes[chosenItem - 1];
-    return formatPattern("08%s%-40s", {attribute, text});
+    if (chosenItem == -1) return formatPattern("08%-40s", {text});
+    // The items after the first: the attributes.
+    const std::optional<char> attribute = itemCode("0129", chosenItem - 1);
+    if (!attribute) return std::nullopt;
+    return formatPattern("08%s%-40s", {std::string(1, *attribute), text});
 }
 
 std::string paymentEntry(std::string_view modeCode, std::string_view value, std::string_view text1,

@@ -47,9 +47,9 @@ std::string legendCommand(std::string_view code, std::string_view value,
                           std::string_view description);
 
 // Tab .08, command 08. chosenItem is the item index of rgAtribTNF: -1 none,
-// 0 "Fechar Comprovante", 1 to 4 the attributes "0", "1", "2", "9". Throws
-// std::invalid_argument for any other index.
-std::string voucherTextCommand(int chosenItem, std::string_view text);
+// 0 "Fechar Comprovante", 1 to 4 the attributes "0", "1", "2", "9". Nothing
+// for any other index.
+std::optional<std::string> voucherTextCommand(int chosenItem, std::string_view text);
 
 // Tab .10 "Aplicar": the payment entry to append to the "Formato" text.
 std::string paymentEntry(std::string_view modeCode, std::string_view value, std::string_view text1,

@@ -7,11 +7,7 @@
 #include <array>
 #include <limits>
 
-#include "FieldLimit.h"
-#include "Latin1.h"
-#include "RadioGroup.h"
 #include "commands/SaleCouponCommands.h"
-#include "uPrincipal.h"
 #include "ui_tab01.h"
 #include "ui_tab02.h"
 #include "ui_tab03.h"
@@ -24,6 +20,10 @@
 #include "ui_tab10.h"
 #include "ui_tab11.h"
 #include "ui_tab12.h"
+#include "widgets/Latin1.h"
+#include "widgets/LengthLimit.h"
+#include "widgets/RadioGroup.h"
+#include "window/uPrincipal.h"
 
 using cuponex::appendRow;
 using cuponex::latin1;

@@ -1,8 +1,7 @@
 #include "commands/TableCommands.h"
 
-#include <iterator>
-
 #include "core/CommandFormat.h"
+#include "core/ItemCode.h"
 
 namespace cuponex {
 
@@ -35,9 +34,9 @@ std::string paymentModeTableCommand(std::string_view rows) {
 std::optional<std::string> legendChangeRecord(int kindIndex, std::string_view title,
                                               std::string_view keyLegend,
                                               std::string_view newLegend) {
-    static constexpr const char* kinds[] = {"+", "=", "-"};
-    if (kindIndex < 0 || kindIndex >= static_cast<int>(std::size(kinds))) return std::nullopt;
-    return formatPattern("%s%-15s%-15s%-15s", {kinds[kindIndex], title, keyLegend, newLegend});
+    const std::optional<char> kind = itemCode("+=-", kindIndex);
+    if (!kind) return std::nullopt;
+    return formatPattern("%s%-15s%-15s%-15s", {std::string(1, *kind), title, keyLegend, newLegend});
 }
 
 std::string legendChangesCommand(std::string_view records) {

@@ -7,13 +7,13 @@
 #include <QLineEdit>
 #include <limits>
 
-#include "FieldLimit.h"
-#include "RadioGroup.h"
 #include "commands/TableCommands.h"
-#include "uPrincipal.h"
 #include "ui_tab38.h"
 #include "ui_tab39.h"
 #include "ui_tab47.h"
+#include "widgets/LengthLimit.h"
+#include "widgets/RadioGroup.h"
+#include "window/uPrincipal.h"
 
 using cuponex::appendRow;
 

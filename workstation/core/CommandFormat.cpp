@@ -3,6 +3,8 @@
 #include <optional>
 #include <stdexcept>
 
+#include "common/Digits.h"
+
 namespace cuponex {
 
 namespace {
@@ -14,10 +16,6 @@ struct Directive {
     std::optional<std::size_t> precision;
     char type = 0;
 };
-
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
 
 // Widths and precisions of command fields are a few dozen characters; a
 // larger one is a faulty pattern, not a request for gigabytes of padding.

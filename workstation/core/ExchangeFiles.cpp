@@ -66,15 +66,9 @@ void writeRequest(const std::string& draft, const std::string& request, const st
     const int fd =
         ::open(draft.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_CLOEXEC, 0666);
     if (fd < 0) failOn(draft);
-    if (!writeAll(fd, frame + "\n")) {
-        const int error = errno;
-        ::close(fd);
-        ::unlink(draft.c_str());
-        errno = error;
-        failOn(draft);
-    }
-    if (::close(fd) != 0) failOn(draft);
-    if (::rename(draft.c_str(), request.c_str()) != 0) failOn(request);
+    // The request is gone once answered: not worth a flush to the disk.
+    const AsideFailure failure = writeAsideAndRename(fd, draft, request, frame + "\n", false);
+    if (failure != AsideFailure::None) failOn(failure == AsideFailure::Rename ? request : draft);
 }
 
 std::string readFirstLine(int fd, const std::string& replyPath) {

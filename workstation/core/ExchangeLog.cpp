@@ -1,13 +1,13 @@
 #include "ExchangeLog.h"
 
+#include "common/Digits.h"
+
 namespace cuponex {
 namespace {
 
-constexpr char kHexDigits[] = "0123456789ABCDEF";
-
 void appendHex(std::string& out, unsigned char byte) {
-    out += kHexDigits[byte >> 4];
-    out += kHexDigits[byte & 0x0F];
+    out += hexDigit(byte >> 4);
+    out += hexDigit(byte);
 }
 
 bool isControl(unsigned char byte) {

@@ -4,6 +4,8 @@
 #include <charconv>
 #include <limits>
 
+#include "common/Digits.h"
+
 namespace cuponex {
 
 namespace {
@@ -11,10 +13,6 @@ namespace {
 // Exponents beyond the range of extended floating point are not numbers; the
 // bound also keeps a typed exponent from asking for millions of digits.
 constexpr std::int64_t kMaxExponent = 4932;
-
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
 
 ConversionError notAFloat(std::string_view text) {
     return ConversionError("'" + std::string(text) + "' is not a valid floating point value");

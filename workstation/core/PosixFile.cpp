@@ -1,6 +1,7 @@
 #include "PosixFile.h"
 
 #include <cerrno>
+#include <cstdio>
 
 namespace cuponex {
 
@@ -16,6 +17,29 @@ bool writeAll(int fd, std::string_view bytes) {
         bytes.remove_prefix(static_cast<std::size_t>(n));
     }
     return true;
+}
+
+AsideFailure writeAsideAndRename(int fd, const std::string& draft, const std::string& target,
+                                 std::string_view content, bool durable) {
+    AsideFailure failure = AsideFailure::None;
+    int error = 0;
+    if (!writeAll(fd, content) || (durable && ::fsync(fd) != 0)) {
+        failure = AsideFailure::Write;
+        error = errno;
+    }
+    if (::close(fd) != 0 && failure == AsideFailure::None) {
+        failure = AsideFailure::Write;
+        error = errno;
+    }
+    if (failure == AsideFailure::None && ::rename(draft.c_str(), target.c_str()) != 0) {
+        failure = AsideFailure::Rename;
+        error = errno;
+    }
+    if (failure != AsideFailure::None) {
+        ::unlink(draft.c_str());
+        errno = error;
+    }
+    return failure;
 }
 
 std::pair<std::string, std::string> splitPath(const std::string& path) {

@@ -60,13 +60,8 @@ void writeFileWhole(const std::string& path, std::string_view content) {
     struct stat old {};
     if (::lstat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode)) ::fchmod(fd, old.st_mode & 0777);
 
-    int error = 0;
-    if (!writeAll(fd, content) || ::fsync(fd) != 0) error = errno;
-    if (::close(fd) != 0 && error == 0) error = errno;
-    if (error == 0 && ::rename(tempPath.c_str(), path.c_str()) != 0) error = errno;
-    if (error != 0) {
-        ::unlink(tempPath.c_str());
-        fail(path, error);
+    if (writeAsideAndRename(fd, tempPath, path, content, true) != AsideFailure::None) {
+        fail(path, errno);
     }
     flushDirectory(directory);
 }

@@ -4,7 +4,7 @@
 #include <QColor>
 #include <algorithm>
 
-#include "Latin1.h"
+#include "widgets/Latin1.h"
 
 namespace cuponex {
 

@@ -9,11 +9,11 @@
 #include <QScrollBar>
 #include <algorithm>
 
-#include "ErrorDisplay.h"
 #include "core/SafeFile.h"
 #include "core/Scenario.h"
 #include "history/ExchangeHistory.h"
 #include "ui_uHistorico.h"
+#include "widgets/ErrorDisplay.h"
 
 using cuponex::ExchangeLog;
 

@@ -1,17 +1,17 @@
 #include "logo/LogoCommands.h"
 
+#include "common/Digits.h"
 #include "core/CommandFormat.h"
 
 namespace cuponex {
 
 std::string encodeLogoStrip(const LogoStrip& strip) {
-    static constexpr char kHex[] = "0123456789ABCDEF";
     std::string text;
     text.reserve(2 * strip.size());
     for (std::uint8_t column : strip) {
         const std::uint8_t code = column == 0 ? 0x20 : column;
-        text += kHex[code >> 4];
-        text += kHex[code & 0x0F];
+        text += hexDigit(code >> 4);
+        text += hexDigit(code);
     }
     return text;
 }

@@ -4,8 +4,8 @@
 
 #include "logo/LogoCommands.h"
 #include "logo/uLogo.h"
-#include "uPrincipal.h"
 #include "ui_tab40.h"
+#include "window/uPrincipal.h"
 
 void TfrmPrincipal::setupLogoTab() {
     t40 = makeForm<Ui::Tab40>(".40");

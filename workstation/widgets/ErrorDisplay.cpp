@@ -1,4 +1,4 @@
-#include "ErrorDisplay.h"
+#include "widgets/ErrorDisplay.h"
 
 #include <QApplication>
 #include <QMessageBox>

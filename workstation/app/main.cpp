@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "CommandLine.h"
+#include "app/CommandLine.h"
 #include "core/Replay.h"
-#include "uPrincipal.h"
+#include "window/uPrincipal.h"
 
 int main(int argc, char* argv[]) {
     // Before QApplication, which would need a display.

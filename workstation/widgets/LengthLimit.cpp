@@ -1,10 +1,10 @@
-#include "FieldLimit.h"
+#include "widgets/LengthLimit.h"
 
 #include <QLineEdit>
 #include <QVariant>
 #include <algorithm>
 
-#include "Latin1.h"
+#include "widgets/Latin1.h"
 
 namespace cuponex {
 

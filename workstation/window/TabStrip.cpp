@@ -1,4 +1,4 @@
-#include "TabStrip.h"
+#include "window/TabStrip.h"
 
 #include <QGridLayout>
 #include <QTabBar>

@@ -3,9 +3,12 @@
 // book of command tabs and the sent/received panel.
 //
 // Each tab's form is created by the file of its command group
-// (commands/*Tabs.cpp, logo/LogoTab.cpp), which alone includes the generated
-// form headers of its tabs and wires its buttons and fields. This header only
-// names the forms, so touching one form recompiles its group, not the window.
+// (commands/*Tabs.cpp, logo/LogoTab.cpp), which includes the generated form
+// headers of its tabs and wires its buttons and fields; besides these only
+// window/NumberFieldHandlers.cpp includes one (tab .01, whose description
+// decides the unit price's pattern). This header only names the forms, so
+// touching one form recompiles its group and at most those handlers, not the
+// window.
 
 #include <QTimer>
 #include <QWidget>
@@ -14,9 +17,9 @@
 #include <string>
 #include <vector>
 
-#include "FieldRules.h"
 #include "core/PrinterLine.h"
 #include "ui_uPrincipal.h"
+#include "widgets/KeyAndExitRules.h"
 
 class QAbstractButton;
 class QLineEdit;
@@ -318,7 +321,7 @@ class TfrmPrincipal : public QWidget {
     std::unique_ptr<cuponex::Exchange> exchange_;
     cuponex::ExchangeHistory* history_ = nullptr;
     TfrmHistorico* frmHistorico_ = nullptr;
-    cuponex::FieldRules fieldRules_;
+    cuponex::KeyAndExitRules keyAndExitRules_;
     std::vector<std::shared_ptr<void>> forms_;
     struct LineRow;
     std::vector<LineRow> lineTable_;

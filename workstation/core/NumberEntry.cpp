@@ -1,18 +1,16 @@
-#include "FieldText.h"
+#include "NumberEntry.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <stdexcept>
+
+#include "common/Digits.h"
 
 namespace cuponex {
 
 namespace {
 
 constexpr char kBackspace = 8;
-
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
 
 // Blanks and control characters: every code up to the space.
 bool isBlankOrControl(char c) {

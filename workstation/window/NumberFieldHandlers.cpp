@@ -1,13 +1,14 @@
-// The entry rules of the window's amount and code fields: two key filters and
-// the exit rules that rewrite a field into its normal form when it is left.
+// The window's handlers of its amount and code fields: two key filters and the
+// exit rules that rewrite a field into its normal form when it is left. The
+// rules themselves are core/NumberEntry; widgets/KeyAndExitRules runs them.
 
 #include <QLineEdit>
 
-#include "FieldLimit.h"
-#include "Latin1.h"
-#include "core/FieldText.h"
-#include "uPrincipal.h"
+#include "core/NumberEntry.h"
 #include "ui_tab01.h"
+#include "widgets/Latin1.h"
+#include "widgets/LengthLimit.h"
+#include "window/uPrincipal.h"
 
 using cuponex::fromLatin1;
 using cuponex::latin1;

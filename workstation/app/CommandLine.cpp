@@ -1,7 +1,7 @@
 #include "CommandLine.h"
 
 #include "core/Replay.h"
-#include "uPrincipal.h"
+#include "window/uPrincipal.h"
 
 QString workingDirectoryOption(const QStringList& arguments) {
     QString dir;

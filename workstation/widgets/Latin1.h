@@ -4,14 +4,12 @@
 #include <QString>
 #include <string>
 
+#include "core/Utf8.h"
+
 namespace cuponex {
 
 inline std::string latin1(const QString& text) {
-    std::string bytes;
-    bytes.reserve(static_cast<size_t>(text.size()));
-    for (const char32_t code : text.toUcs4())
-        bytes.push_back(code <= 0xFF ? static_cast<char>(code) : '?');
-    return bytes;
+    return utf8ToLatin1(text.toStdString());
 }
 
 inline QString fromLatin1(const std::string& bytes) {

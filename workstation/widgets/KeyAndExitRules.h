@@ -22,7 +22,7 @@ class QWidget;
 
 namespace cuponex {
 
-class FieldRules : public QObject {
+class KeyAndExitRules : public QObject {
     Q_OBJECT
   public:
     // key: the typed character; set it to another character to replace it, or
@@ -31,8 +31,8 @@ class FieldRules : public QObject {
     // May throw; the error is shown and the field keeps its text.
     using ExitRule = std::function<void(QLineEdit* field)>;
 
-    explicit FieldRules(QWidget* window);
-    ~FieldRules() override;
+    explicit KeyAndExitRules(QWidget* window);
+    ~KeyAndExitRules() override;
 
     void attach(QLineEdit* field, KeyFilter key, ExitRule exit);
 

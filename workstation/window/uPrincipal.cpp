@@ -1,4 +1,4 @@
-#include "uPrincipal.h"
+#include "window/uPrincipal.h"
 
 #include <QDate>
 #include <QElapsedTimer>
@@ -9,15 +9,15 @@
 #include <QStyle>
 #include <QTime>
 
-#include "ErrorDisplay.h"
-#include "FieldLimit.h"
-#include "Latin1.h"
-#include "RadioGroup.h"
 #include "commands/TableCommands.h"
 #include "core/CommandFormat.h"
 #include "core/Exchange.h"
 #include "history/ExchangeHistory.h"
 #include "history/uHistorico.h"
+#include "widgets/ErrorDisplay.h"
+#include "widgets/Latin1.h"
+#include "widgets/LengthLimit.h"
+#include "widgets/RadioGroup.h"
 
 TfrmPrincipal* frmPrincipal = nullptr;
 
@@ -97,7 +97,7 @@ struct TfrmPrincipal::LineRow {
     const bool* shown;  // 4100, 6100, RX
 };
 
-TfrmPrincipal::TfrmPrincipal(QWidget* parent) : QWidget(parent), fieldRules_(this) {
+TfrmPrincipal::TfrmPrincipal(QWidget* parent) : QWidget(parent), keyAndExitRules_(this) {
     ui.setupUi(this);
     frmPrincipal = this;
     for (const char* caption : kTabCaptions)
@@ -261,9 +261,9 @@ void TfrmPrincipal::onClick(QAbstractButton* button, Handler handler) {
 }
 
 void TfrmPrincipal::rules(QLineEdit* field, KeyHandler key, Handler exit) {
-    cuponex::FieldRules::KeyFilter keyFilter;
-    cuponex::FieldRules::ExitRule exitRule;
+    cuponex::KeyAndExitRules::KeyFilter keyFilter;
+    cuponex::KeyAndExitRules::ExitRule exitRule;
     if (key) keyFilter = [this, key](QLineEdit* f, QChar& k) { (this->*key)(f, k); };
     if (exit) exitRule = [this, exit](QLineEdit* f) { (this->*exit)(f); };
-    fieldRules_.attach(field, std::move(keyFilter), std::move(exitRule));
+    keyAndExitRules_.attach(field, std::move(keyFilter), std::move(exitRule));
 }

@@ -4,7 +4,7 @@
 #include <utility>
 #include <vector>
 
-#include "core/FieldText.h"
+#include "core/NumberEntry.h"
 
 namespace cuponex {
 namespace {

@@ -1,4 +1,4 @@
-#include "FieldRules.h"
+#include "widgets/KeyAndExitRules.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -8,7 +8,7 @@
 #include <QWidget>
 #include <QWindow>
 
-#include "ErrorDisplay.h"
+#include "widgets/ErrorDisplay.h"
 
 namespace cuponex {
 namespace {
@@ -33,9 +33,9 @@ QWidget* clickFocusTarget(QWidget* window, const QPointF& globalPos) {
 // Sees input on its way into the window, before any widget handles it: mouse
 // presses reach the window's QWindow first, and a shortcut reaches its widget
 // before that widget takes the focus.
-class FieldRules::InputWatcher : public QObject {
+class KeyAndExitRules::InputWatcher : public QObject {
   public:
-    explicit InputWatcher(FieldRules* rules) : QObject(rules), rules_(rules) {}
+    explicit InputWatcher(KeyAndExitRules* rules) : QObject(rules), rules_(rules) {}
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
@@ -58,25 +58,25 @@ class FieldRules::InputWatcher : public QObject {
     }
 
   private:
-    FieldRules* rules_;
+    KeyAndExitRules* rules_;
 };
 
-FieldRules::FieldRules(QWidget* window)
+KeyAndExitRules::KeyAndExitRules(QWidget* window)
     : QObject(window), window_(window), watcher_(new InputWatcher(this)) {
     qApp->installEventFilter(watcher_);
 }
 
-FieldRules::~FieldRules() {
+KeyAndExitRules::~KeyAndExitRules() {
     qApp->removeEventFilter(watcher_);
 }
 
-void FieldRules::attach(QLineEdit* field, KeyFilter key, ExitRule exit) {
+void KeyAndExitRules::attach(QLineEdit* field, KeyFilter key, ExitRule exit) {
     fields_[field] = Rules{std::move(key), std::move(exit)};
     field->installEventFilter(this);
     connect(field, &QObject::destroyed, this, [this, field] { fields_.erase(field); });
 }
 
-bool FieldRules::eventFilter(QObject* watched, QEvent* event) {
+bool KeyAndExitRules::eventFilter(QObject* watched, QEvent* event) {
     auto* field = static_cast<QLineEdit*>(static_cast<QWidget*>(watched));
     const auto found = fields_.find(field);
     if (found == fields_.end()) return false;
@@ -96,7 +96,7 @@ bool FieldRules::eventFilter(QObject* watched, QEvent* event) {
     return false;
 }
 
-bool FieldRules::filterKey(QLineEdit* field, const Rules& rules, QEvent* event) {
+bool KeyAndExitRules::filterKey(QLineEdit* field, const Rules& rules, QEvent* event) {
     if (!rules.key) return false;
     auto* key = static_cast<QKeyEvent*>(event);
     // Shortcuts (copy, paste, mnemonics) and keys without a character pass.
@@ -110,12 +110,12 @@ bool FieldRules::filterKey(QLineEdit* field, const Rules& rules, QEvent* event) 
     return true;
 }
 
-bool FieldRules::runExit(QLineEdit* field, const Rules& rules) {
+bool KeyAndExitRules::runExit(QLineEdit* field, const Rules& rules) {
     if (!rules.exit) return true;
     return runGuarded(window_, [&] { rules.exit(field); });
 }
 
-bool FieldRules::allowFocusMove(QWidget* target) {
+bool KeyAndExitRules::allowFocusMove(QWidget* target) {
     auto* field = qobject_cast<QLineEdit*>(QApplication::focusWidget());
     if (!target || !field || target == field) return true;
     const auto found = fields_.find(field);

@@ -1,9 +1,9 @@
-#include "MaskedText.h"
+#include "widgets/MaskedText.h"
 
 #include <QLineEdit>
 #include <vector>
 
-#include "Latin1.h"
+#include "widgets/Latin1.h"
 
 namespace cuponex {
 
