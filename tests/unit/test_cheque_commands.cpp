@@ -135,3 +135,11 @@ TEST(ChequeCommand, EdgeCases) {
         EXPECT_EQ(text.substr(c.at, c.expected.size()), c.expected) << c.name;
     }
 }
+
+TEST(ChequeCommand, AYearDigitsItemWithoutACodeSendsNothing) {
+    for (const int item : {-2, 4}) {
+        ChequeFields fields = exampleCheque();
+        fields.yearDigitsItem = item;
+        EXPECT_EQ(chequeCommand(PrinterLine::RX, fields), std::nullopt) << item;
+    }
+}

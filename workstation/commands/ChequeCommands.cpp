@@ -52,11 +52,14 @@ std::optional<std::string> readCmc7Command(PrinterLine line, int chosenItem) {
 
 std::optional<std::string> chequeCommand(PrinterLine line, const ChequeFields& fields) {
     if (!hasChequeFunctions(line)) return std::nullopt;
+    // No item chosen gives 0 digits; the items "1" to "4" give their own number.
+    const std::optional<char> yearDigits = itemCodeOr('0', "1234", fields.yearDigitsItem);
+    if (!yearDigits) return std::nullopt;
     // The place letter of the cheque printing command is always "N" here.
     return formatPattern(
-        "51%s%.3d%.12d%s%-60s%-60s%d%8s",
+        "51%s%.3d%.12d%s%-60s%-60s%s%8s",
         {yesNo(fields.readCmc7), integerOrZero(fields.bank), amountInteger(fields.value), "N",
-         fields.line1, fields.line2, fields.yearDigitsItem + 1, fields.date});
+         fields.line1, fields.line2, std::string(1, *yearDigits), fields.date});
 }
 
 }  // namespace cuponex

@@ -58,9 +58,10 @@ struct ChequeFields {
     std::string value;        // edValCheq, two decimals
     std::string line1;        // edLinhaCheq1
     std::string line2;        // edLinhaCheq2
-    int yearDigitsItem = -1;  // item index of rgDigCheq, -1 none
+    int yearDigitsItem = -1;  // item index of rgDigCheq ("1" to "4"), -1 none: "0"
     std::string date;         // mskDataCheq without its slashes ("" when untouched)
 };
+// Nothing, too, for an item index rgDigCheq has no code for.
 std::optional<std::string> chequeCommand(PrinterLine line, const ChequeFields& fields);
 
 }  // namespace cuponex

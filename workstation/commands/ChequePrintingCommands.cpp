@@ -10,8 +10,7 @@ std::optional<std::string> chequePrintingCommand(const ChequePrintingFields& fie
     // Where the additional lines go: back before, back after, front bottom.
     const std::optional<char> place = itemCode("SN ", fields.placeItem);
     // No item chosen gives 0 digits; the items "1" to "4" give their own number.
-    const std::optional<char> yearDigits =
-        fields.yearDigitsItem == -1 ? '0' : itemCode("1234", fields.yearDigitsItem);
+    const std::optional<char> yearDigits = itemCodeOr('0', "1234", fields.yearDigitsItem);
     if (!place || !yearDigits) return std::nullopt;
     return formatPattern(
         "24%.3d%.12d%s%-60s%-60s%s%8s",

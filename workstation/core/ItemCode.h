@@ -17,4 +17,9 @@ inline std::optional<char> itemCode(std::string_view codes, int chosenItem) {
     return codes[static_cast<std::size_t>(chosenItem)];
 }
 
+// As itemCode, with `unchosen` for -1: a group whose lack of a choice is sent too.
+inline std::optional<char> itemCodeOr(char unchosen, std::string_view codes, int chosenItem) {
+    return chosenItem == -1 ? unchosen : itemCode(codes, chosenItem);
+}
+
 }  // namespace cuponex
