@@ -1,3 +1,4 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/resource.h>
@@ -6,12 +7,16 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
 #include <vector>
 
+#include "core/Exchange.h"
+#include "core/ExchangeFiles.h"
+#include "core/PosixFile.h"
 #include "core/SafeFile.h"
 
 namespace cuponex {
@@ -146,6 +151,65 @@ TEST_F(SafeFile, AnUnwritableDirectoryIsReported) {
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
     EXPECT_EQ(content(path("s.scn")), "old");
     EXPECT_EQ(names(), std::vector<std::string>{"s.scn"});
+}
+
+// The write aside and rename under the file writer and the exchange's request:
+// what is left on each way out.
+TEST_F(SafeFile, WriteAsideEachWayOutLeavesNoDraftAndSaysWhichStepFailed) {
+    struct Case {
+        const char* what;
+        bool readOnly;      // the draft open for reading only: the write fails
+        bool targetIsFull;  // a directory with a file in it at the target: the rename fails
+        AsideFailure failure;
+        int error;
+    };
+    const Case cases[] = {
+        {"written", false, false, AsideFailure::None, 0},
+        {"write fails", true, false, AsideFailure::Write, EBADF},
+        {"rename fails", false, true, AsideFailure::Rename, EISDIR},
+    };
+    for (const Case& c : cases) {
+        for (const bool durable : {false, true}) {
+            SCOPED_TRACE(std::string(c.what) + (durable ? ", flushed" : ""));
+            const std::string draft = path("draft");
+            const std::string target = path("target");
+            fs::remove_all(target);
+            if (c.targetIsFull) {
+                fs::create_directories(target);
+                std::ofstream(target + "/inside") << "keep";
+            }
+            std::ofstream(draft).flush();
+            const int fd = ::open(draft.c_str(), c.readOnly ? O_RDONLY : O_WRONLY);
+            ASSERT_GE(fd, 0);
+            errno = 0;
+            EXPECT_EQ(writeAsideAndRename(fd, draft, target, "05\n", durable), c.failure);
+            if (c.failure != AsideFailure::None) {
+                EXPECT_EQ(errno, c.error);
+            }
+            EXPECT_FALSE(fs::exists(draft));
+            if (c.failure == AsideFailure::None) {
+                EXPECT_EQ(content(target), "05\n");
+            }
+            if (c.targetIsFull) {
+                EXPECT_EQ(content(target + "/inside"), "keep");
+            }
+        }
+    }
+}
+
+// A request that cannot take its place is raised naming the request, and its
+// draft does not stay behind to be taken for a later one.
+TEST_F(SafeFile, WriteAsideARequestThatCannotTakeItsPlaceNamesItAndLeavesNoDraft) {
+    fs::create_directories(path("eq.MSG/inside"));
+    try {
+        writeRequest(path("eqW.MSG"), path("eq.MSG"), "\x1b.05}");
+        FAIL() << "no error";
+    } catch (const ExchangeError& error) {
+        EXPECT_NE(std::string(error.what()).find(path("eq.MSG")), std::string::npos)
+            << error.what();
+        EXPECT_EQ(std::string(error.what()).find("eqW.MSG"), std::string::npos) << error.what();
+    }
+    EXPECT_EQ(names(), std::vector<std::string>{"eq.MSG"});
 }
 
 }  // namespace
