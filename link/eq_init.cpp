@@ -8,6 +8,7 @@
 #include <sys/stat.h>
 
 #include "eq_io.h"
+#include "eq_send.h"
 #include "eq_var.h"
 
 int eq_init(int argc, char** argv) {
@@ -18,8 +19,13 @@ int eq_init(int argc, char** argv) {
         code = eq_com_init();
         // Said here and not in eq_com_init, which also makes the quiet tries
         // to open a port that has gone away.
-        if (code != 0) eq_startup_failed("cannot open the serial port", eq_device);
+        if (code == EQ_PORT_IN_USE) {
+            fprintf(stderr, "eqlink: the serial port %s is in use by another program\n", eq_device);
+        } else if (code != 0) {
+            eq_startup_failed("cannot open the serial port", eq_device);
+        }
     }
+    if (code == 0) eq_drop_leftover();
     return code;
 }
 

@@ -3,8 +3,10 @@
 
 // Runs eq_log_init, eq_cmdline, eq_solve_filenames and eq_com_init in this
 // order; returns the first non-zero code. A failure of the working directory
-// or of the port is told in one line on standard error, so that the journal
-// of a service says why it stopped.
+// or of the port (also a port that another program holds) is told in one line
+// on standard error, so that the journal of a service says why it stopped.
+// Then, with the port locked, removes a request left under the link's own
+// name (eq_drop_leftover).
 int eq_init(int argc, char** argv);
 
 // "eqlink: <what> <path>: <the reason errno gives>" on standard error.

@@ -6,6 +6,7 @@
 #include <poll.h>
 #include <stdlib.h>
 #include <string.h>
+#include <sys/file.h>
 #include <termios.h>
 #include <time.h>
 #include <unistd.h>
@@ -18,6 +19,15 @@ int eq_com_init() {
     // limit, and never in the driver.
     eq_fd = open(eq_device, O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (eq_fd < 0) return EQ_PORT_OPEN_FAILED;
+    // One program per port, as serial terminals (picocom, tio) lock it: two
+    // links would each read part of the other's replies. Taken before the
+    // port is touched, so a port in use is left exactly as it is. A port
+    // that takes no lock at all still gets used.
+    if (flock(eq_fd, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK) {
+        close(eq_fd);
+        eq_fd = -1;
+        return EQ_PORT_IN_USE;
+    }
     eq_tio_saved = tcgetattr(eq_fd, &eq_normal_tio) == 0;
 
     struct termios tio;

@@ -3,9 +3,11 @@
 
 #include <stddef.h>
 
-// Opens eq_device and sets it up for the printer: 9600 baud, 8N1, RTS/CTS,
-// raw. The descriptor stays non-blocking: every wait on the port is a poll()
-// with a time limit. 0, or -499 when the device cannot be opened.
+// Opens eq_device, locks it (flock, exclusive) and sets it up for the
+// printer: 9600 baud, 8N1, RTS/CTS, raw. The descriptor stays non-blocking:
+// every wait on the port is a poll() with a time limit. 0, -499 when the
+// device cannot be opened, or -243 when another program holds its lock (then
+// it is closed again, untouched).
 int eq_com_init();
 
 // Discards input received by the port and not yet read.
@@ -13,7 +15,8 @@ int eq_flush();
 
 // A port that hangs up, reports an error or disappears (a USB adapter pulled
 // out) is closed, and eq_device is opened and set up again, at most once a
-// second, until that works; the path may by then lead to another device.
+// second, until that works; the path may by then lead to another device. A
+// device that another program holds counts as away.
 
 // The port has failed: closes it (eq_fd becomes -1); the next try to open it
 // again is due one second later.

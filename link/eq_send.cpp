@@ -3,6 +3,7 @@
 #include <errno.h>
 #include <fcntl.h>
 #include <poll.h>
+#include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
 #include <sys/inotify.h>
@@ -100,16 +101,61 @@ void eq_wait_while_away() {
     eq_wait_request(eq_watch_wd >= 0);
 }
 
-// Removes what stands at the request's name, provided it is still the file
-// that was looked at (`seen`): whatever has been renamed there since is a new
-// request and stays. A directory goes with rmdir (only when empty). 4 when it
-// is gone, 13 when it cannot be removed.
-static int eq_drop_request(const struct stat* seen) {
+// The take. The request is moved to the link's own name in the same directory
+// (a rename, one step) before it is opened, and then read from there: from that
+// moment the request name is free, and a request renamed there meanwhile is the
+// next one, untouched until its turn. Deleting the request by its name after
+// reading it would delete that next one unread. Whoever else takes the request
+// off that name in one step (a workstation withdrawing a request that nobody
+// took) either finds it there or finds it taken by the link: never both.
+static const char EQ_TAKEN_NAME[] = "eqL.MSG";
+
+// Forms eq_takenfile beside eq_msgfile unless it is formed already; 1 when it is.
+static int eq_taken_path() {
+    if (eq_takenfile[0] != '\0') return 1;
+    const char* slash = strrchr(eq_msgfile, '/');
+    const size_t dir = slash != nullptr ? static_cast<size_t>(slash - eq_msgfile) + 1 : 0;
+    char* path = static_cast<char*>(malloc(dir + sizeof EQ_TAKEN_NAME));
+    if (path == nullptr) return 0;
+    memcpy(path, eq_msgfile, dir);
+    memcpy(path + dir, EQ_TAKEN_NAME, sizeof EQ_TAKEN_NAME);
+    const int set = eq_set_text(&eq_takenfile, path);
+    free(path);
+    return set == 0;
+}
+
+// Removes whatever stands at the own name (a directory only when empty); 0
+// when nothing is left there.
+static int eq_clear_taken() {
+    struct stat info;
+    if (lstat(eq_takenfile, &info) != 0) return errno == ENOENT ? 0 : -1;
+    return S_ISDIR(info.st_mode) ? rmdir(eq_takenfile) : unlink(eq_takenfile);
+}
+
+void eq_drop_leftover() {
+    if (eq_taken_path()) eq_clear_taken();
+}
+
+// 0 when the request is now under the own name; otherwise -1 with errno.
+// Something planted at the own name that a rename cannot replace (a
+// directory) is removed first when it can be.
+static int eq_take() {
+    if (rename(eq_msgfile, eq_takenfile) == 0) return 0;
+    if (errno != EISDIR && errno != ENOTEMPTY && errno != EEXIST) return -1;
+    if (eq_clear_taken() != 0) return -1;
+    return rename(eq_msgfile, eq_takenfile);
+}
+
+// Removes what stands at `path`, provided it is still the file that was
+// looked at (`seen`): whatever has been renamed there since is a new request
+// and stays. A directory goes with rmdir (only when empty). 4 when it is
+// gone, 13 when it cannot be removed.
+static int eq_drop(const char* path, const struct stat* seen) {
     struct stat now;
-    if (lstat(eq_msgfile, &now) != 0 || now.st_dev != seen->st_dev || now.st_ino != seen->st_ino) {
+    if (lstat(path, &now) != 0 || now.st_dev != seen->st_dev || now.st_ino != seen->st_ino) {
         return EQ_MSG_READ_FAILED;
     }
-    const int removed = S_ISDIR(now.st_mode) ? rmdir(eq_msgfile) : unlink(eq_msgfile);
+    const int removed = S_ISDIR(now.st_mode) ? rmdir(path) : unlink(path);
     return removed == 0 ? EQ_MSG_READ_FAILED : EQ_MSG_DELETE_FAILED;
 }
 
@@ -121,38 +167,59 @@ static int eq_plain_file(const struct stat* info) {
     return S_ISREG(info->st_mode) && info->st_nlink == 1;
 }
 
-int eq_get_message(char** data, size_t* length) {
-    int fd;
+// Waits for a regular file at the request name and takes it. 0 when taken;
+// otherwise the code of the request that stays or was removed unread.
+static int eq_await_take() {
     for (;;) {
         eq_port_up();  // a port that is away is tried again while requests are awaited
         const int watching = eq_watch_ensure();
-        // Not through a symbolic link, and not waiting: a named pipe with no
-        // writer would otherwise hold the open for good. A terminal device
-        // must not become the link's controlling terminal either.
-        fd = open(eq_msgfile, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-        if (fd >= 0) break;
-        if (errno == EINTR) continue;
-        if (errno != ENOENT) {
-            // A symbolic link (ELOOP), a socket (ENXIO) and the like go; a
-            // regular file that may not be opened stays, as it is.
-            struct stat seen;
-            if (lstat(eq_msgfile, &seen) == 0 && !S_ISREG(seen.st_mode)) {
-                return eq_drop_request(&seen);
-            }
-            return EQ_MSG_OPEN_FAILED;
+        if (!eq_taken_path()) return EQ_MSG_OPEN_FAILED;
+        struct stat seen;
+        if (lstat(eq_msgfile, &seen) == 0) {
+            // Only a regular file is taken; anything else is removed where it
+            // stands, or stays there when it cannot be.
+            if (!S_ISREG(seen.st_mode)) return eq_drop(eq_msgfile, &seen);
+            if (eq_take() == 0) return 0;
+            // Gone since the look (withdrawn): wait for the next. Otherwise
+            // the directory does not let it be moved, nor deleted: it stays.
+            if (errno != ENOENT) return EQ_MSG_DELETE_FAILED;
+            continue;
         }
+        if (errno != ENOENT) return EQ_MSG_OPEN_FAILED;
         eq_wait_request(watching);
     }
+}
 
+int eq_get_message(char** data, size_t* length) {
+    const int code = eq_await_take();
+    if (code != 0) return code;
+
+    // Not through a symbolic link, and not waiting: a named pipe with no
+    // writer would otherwise hold the open for good. A terminal device must
+    // not become the link's controlling terminal either. (What was looked at
+    // may have been swapped before the rename.)
+    const int fd = open(eq_takenfile, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        // Taken all the same, so it goes unsent: given back, it could
+        // replace a newer request.
+        eq_clear_taken();
+        return EQ_MSG_OPEN_FAILED;
+    }
     struct stat seen;
     if (fstat(fd, &seen) != 0) {
         close(fd);
+        eq_clear_taken();
         return EQ_MSG_READ_FAILED;
     }
     if (!eq_plain_file(&seen)) {
         close(fd);
-        return eq_drop_request(&seen);
+        return eq_drop(eq_takenfile, &seen);
     }
+    // Its name goes before the read: the descriptor is all that is needed,
+    // and a link killed while reading leaves nothing behind. Should the name
+    // stay, it is never read again: the next take replaces it, start-up
+    // removes it.
+    unlink(eq_takenfile);
 
     // Read whole, one byte past the cap at most to tell a file that is too long.
     char* buffer;
@@ -178,11 +245,7 @@ int eq_get_message(char** data, size_t* length) {
         return EQ_MSG_READ_FAILED;
     }
     if (close(fd) != 0) return EQ_MSG_CLOSE_FAILED;
-    if (count > EQ_DATA_CAP) {
-        unlink(eq_msgfile);
-        return EQ_MSG_READ_FAILED;
-    }
-    if (unlink(eq_msgfile) != 0) return EQ_MSG_DELETE_FAILED;
+    if (count > EQ_DATA_CAP) return EQ_MSG_READ_FAILED;
     eq_aloc_data(data);
     *length = count;
     return 0;

@@ -4,12 +4,19 @@
 #include <stddef.h>
 
 // Waits without bound for the request file (trying meanwhile to open again a
-// port that is away, once a second), reads it whole, closes and deletes it.
-// 0 with the shared buffer and the length; 2 (cannot be opened), 3 (close),
-// 4 (read failure, or longer than EQ_DATA_CAP: then deleted) or 13 (cannot be
-// deleted). Only a regular file with a single name is read; anything else
-// standing there is removed, unread, with 4 (13 when it cannot be removed).
+// port that is away, once a second) and takes it: renames it to the link's own
+// name (eq_takenfile), opens that, removes the name and reads it whole. 0 with
+// the shared buffer and the length; 2 (cannot be opened: removed all the
+// same), 3 (close), 4 (read failure, or longer than EQ_DATA_CAP) or 13 (cannot
+// be moved away: it stays). Only a regular file with a single name is read;
+// anything else standing at the request name is removed, unread, with 4 (13
+// when it cannot be removed: it stays).
 int eq_get_message(char** data, size_t* length);
+
+// Removes whatever stands at the link's own name for a request: one left by a
+// link killed while it read it, never to be sent. Called at start-up, once
+// the port is locked, so that it is never another running link's request.
+void eq_drop_leftover();
 
 // While the port is away: sleeps until the request file's directory changes
 // or the next try to open the port is due, whichever comes first (at most

@@ -17,6 +17,7 @@ char* eq_logfile = eq_default_empty;
 char* eq_msgfile = eq_default_empty;
 char* eq_tmpresp = eq_default_empty;
 char* eq_finalresp = eq_default_empty;
+char* eq_takenfile = eq_default_empty;
 int eq_resptim = EQ_DEFAULT_RESPTIM;
 int eq_cfg_permission = EQ_DEFAULT_CFG_PERMISSION;
 
@@ -56,6 +57,7 @@ void eq_var_reset() {
     eq_release(&eq_msgfile, eq_default_empty);
     eq_release(&eq_tmpresp, eq_default_empty);
     eq_release(&eq_finalresp, eq_default_empty);
+    eq_release(&eq_takenfile, eq_default_empty);
     eq_resptim = EQ_DEFAULT_RESPTIM;
     eq_cfg_permission = EQ_DEFAULT_CFG_PERMISSION;
     leituraX = 0;

@@ -23,7 +23,9 @@ enum {
     EQ_RENAME_FAILED = 10,      // renaming eqT.RSP to eq.RSP
     EQ_WORKDIR_FAILED = 11,     // working directory or file paths cannot be made
     EQ_HELP = 12,               // option -h
-    EQ_MSG_DELETE_FAILED = 13,  // deleting the request file
+    EQ_MSG_DELETE_FAILED = 13,  // moving the request file away, or deleting what is not one
+    // Another program holds the port's lock: ends start-up with status 13, as -499 does.
+    EQ_PORT_IN_USE = -243,
     EQ_PORT_OPEN_FAILED = -499,
     EQ_BAD_CMDLINE = -500,
 };
@@ -46,7 +48,10 @@ extern char* eq_logfile;    // -l, "eq.LOG" (its path is formed, nothing is writ
 extern char* eq_msgfile;    // -m, "eq.MSG"
 extern char* eq_tmpresp;    // -t, "eqT.RSP"
 extern char* eq_finalresp;  // -r, "eq.RSP"
-extern int eq_resptim;      // -T, seconds per reply byte; 0 or less: no limit
+// The link's own name for the request while it reads it: "eqL.MSG" beside
+// eq_msgfile, formed at its first use (empty until then).
+extern char* eq_takenfile;
+extern int eq_resptim;  // -T, seconds per reply byte; 0 or less: no limit
 // The mode the working directory is made with.
 extern int eq_cfg_permission;
 

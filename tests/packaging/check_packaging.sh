@@ -101,7 +101,7 @@ check_man_pages() {
         grep -q "^$heading\$" <<<"$rendered" || fail "eqlink.1 has no part '$heading'"
     done
     tags=$(man_page_tags "$stage/share/man/man1/eqlink.1.gz")
-    for code in 0 1 2 3 4 5 6 7 8 9 10 11 12 13 -499 -500; do
+    for code in 0 1 2 3 4 5 6 7 8 9 10 11 12 13 -243 -499 -500; do
         grep -qx "\.B $code" <<<"$tags" || fail "eqlink.1 does not explain code $code"
     done
 }
