@@ -136,10 +136,16 @@ bool ExpectedReply::patternMatches(const Part& part, std::string_view piece,
     // PCRE2 takes no null subject, even an empty one.
     static const char kNothing = 0;
     const char* bytes = piece.data() != nullptr ? piece.data() : &kNothing;
+    const auto subject = reinterpret_cast<PCRE2_SPTR>(bytes);
+    int found = pcre2_match(part.code.get(), subject, piece.size(), 0, 0, matching.data, nullptr);
+    // The machine code's stack is small; the interpreter has the heap.
+    if (found == PCRE2_ERROR_JIT_STACKLIMIT) {
+        found = pcre2_match(part.code.get(), subject, piece.size(), 0, PCRE2_NO_JIT, matching.data,
+                            nullptr);
+    }
     // A match that PCRE2 gives up on (its match limit) is no match: the
     // reply is reported as differing, never as equal.
-    return pcre2_match(part.code.get(), reinterpret_cast<PCRE2_SPTR>(bytes), piece.size(), 0, 0,
-                       matching.data, nullptr) >= 0;
+    return found >= 0;
 }
 
 }  // namespace cuponex

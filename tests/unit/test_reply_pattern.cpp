@@ -68,6 +68,9 @@ TEST(ReplyPattern, WorkedMatchesAndMisses) {
         {"{{a|ab}}c", "abc", true},
         {R"({{(a+)\1}})", "aaaa", true},
         {R"({{(a+)\1}})", "aaa", false},
+        // Deeper than the machine code's stack: the interpreter finishes it.
+        {"{{(a|b)*c}}", std::string(3000, 'a') + "c", true},
+        {"{{(a|b)*c}}", std::string(3000, 'a') + "d", false},
         // No pattern: bytes compared as they are.
         {".+0500", ".+0500", true},
         {".+0500", ".+05000", false},
