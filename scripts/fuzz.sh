@@ -25,7 +25,7 @@ cmake --build "$out" -j"$(nproc)" >/dev/null
 
 targets=("$@")
 ((${#targets[@]})) || targets=(fuzz_reply_reader fuzz_cmdline fuzz_frame_reader fuzz_field_rules
-                                fuzz_command_format fuzz_scenario)
+                                fuzz_command_format fuzz_scenario fuzz_reply_pattern)
 mkdir -p "$out/findings"
 status=0
 for t in "${targets[@]}"; do

@@ -4,16 +4,17 @@
 #   bash scripts/setup.sh        everything: the above plus the test and packaging tools
 set -euo pipefail
 
-# Compiler, CMake and Qt 6 (Qt Test comes with qt6-base-dev).
-packages=(g++ make cmake qt6-base-dev fonts-dejavu-core)
+# Compiler, CMake and Qt 6 (Qt Test comes with qt6-base-dev); PCRE2, found
+# through pkg-config, for the patterns in a scenario's expected replies.
+packages=(g++ make cmake qt6-base-dev fonts-dejavu-core libpcre2-dev pkgconf)
 # Without a display the window opens on a virtual one.
 if [ "${1:-all}" != run ] || [ -z "${DISPLAY:-}" ]; then
     packages+=(xvfb xauth)
 fi
 if [ "${1:-all}" != run ]; then
     # GoogleTest; desktop-file-validate, man, dpkg-shlibdeps and systemd-analyze for the
-    # packaging tests; socat for the serial-server bridge test.
-    packages+=(libgtest-dev libgmock-dev desktop-file-utils man-db dpkg-dev systemd socat)
+    # packaging tests; socat and ser2net for the serial-server bridge tests.
+    packages+=(libgtest-dev libgmock-dev desktop-file-utils man-db dpkg-dev systemd socat ser2net)
 fi
 missing=()
 for p in "${packages[@]}"; do
