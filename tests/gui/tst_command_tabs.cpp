@@ -84,7 +84,7 @@ class CommandTabsTest : public QObject {
             QObject::connect(poll, &QTimer::timeout, poll, [poll, &label, typed, accept] {
                 auto* dialog = qobject_cast<QInputDialog*>(QApplication::activeModalWidget());
                 if (!dialog) return;
-                label = dialog->labelText();
+                label = dialog->labelText() + QLatin1Char('|') + dialog->cancelButtonText();
                 dialog->setTextValue(typed);
                 accept ? dialog->accept() : dialog->reject();
                 poll->deleteLater();
@@ -93,7 +93,7 @@ class CommandTabsTest : public QObject {
         };
         answer(QStringLiteral("13"), true);
         pressCtrlG(w);
-        QCOMPARE(label, QStringLiteral("Ir para o comando:"));
+        QCOMPARE(label, QStringLiteral("Ir para o comando:|Cancelar"));
         QCOMPARE(currentCaption(w), QStringLiteral(".13"));
 
         answer(QStringLiteral("40"), false);

@@ -10,13 +10,16 @@
 namespace cuponex {
 
 AskCommandCode& askCommandCode() {
+    // Built by hand for its Portuguese "Cancelar": the program loads no Qt
+    // translation.
     static AskCommandCode ask = [](QWidget* parent) -> std::optional<QString> {
-        bool ok = false;
-        const QString typed = QInputDialog::getText(parent, parent->window()->windowTitle(),
-                                                    QStringLiteral("Ir para o comando:"),
-                                                    QLineEdit::Normal, QString(), &ok);
-        if (!ok) return std::nullopt;
-        return typed;
+        QInputDialog dialog(parent);
+        dialog.setWindowTitle(parent->window()->windowTitle());
+        dialog.setLabelText(QStringLiteral("Ir para o comando:"));
+        dialog.setOkButtonText(QStringLiteral("OK"));
+        dialog.setCancelButtonText(QStringLiteral("Cancelar"));
+        if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+        return dialog.textValue();
     };
     return ask;
 }
