@@ -161,8 +161,8 @@ class HistoryScenarioTest : public QObject {
         QTest::keyClick(line, Qt::Key_Return);
         QCOMPARE(link.lastRequest(), std::string("\x1b.37}\n"));
 
-        for (const QString& bad : {QStringLiteral("52\\q"), QStringLiteral("52\\x4"),
-                                   QStringLiteral("52ç"), QStringLiteral("52€"), QString()}) {
+        // Letters typed as they are go out as their bytes (tst_free_command_line).
+        for (const QString& bad : {QStringLiteral("52\\q"), QStringLiteral("52\\x4"), QString()}) {
             line->setText(bad);
             const qsizetype errors = boxes.errors.size();
             enviar->click();

@@ -1,9 +1,11 @@
 // The README's index of the tabs against the workstation's files: every form,
-// page, handler and builder it names exists where it says, and every form has
-// its row.
+// page, handler and builder it names exists where it says, every form has its
+// row, and each row's name is the one the tab's tool tip takes from the table
+// of command names.
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <regex>
@@ -11,6 +13,8 @@
 #include <sstream>
 #include <string>
 #include <vector>
+
+#include "commands/CommandNames.h"
 
 namespace {
 
@@ -60,14 +64,18 @@ std::vector<std::string> indexProblems(const std::string& readme, const fs::path
     std::vector<std::string> problems;
     std::set<std::string> indexed;
     for (const auto& cells : indexRows(readme)) {
-        if (cells.size() != 5) {
-            problems.push_back("a row without five cells");
+        if (cells.size() != 6) {
+            problems.push_back("a row without six cells");
             continue;
         }
         const std::string code = std::regex_replace(cells[0], std::regex(" "), "");
-        const auto page = quoted(cells[1]), form = quoted(cells[2]);
-        const auto handlers = quoted(cells[3]), builders = quoted(cells[4]);
+        const std::string name = std::regex_replace(cells[1], std::regex("^ | $"), "");
+        const auto page = quoted(cells[2]), form = quoted(cells[3]);
+        const auto handlers = quoted(cells[4]), builders = quoted(cells[5]);
         const auto fail = [&](const std::string& what) { problems.push_back(code + ": " + what); };
+        const auto tableName = cuponex::commandName(std::atoi(code.c_str()));
+        if (!tableName || name != *tableName)
+            fail("the name is not the table's \"" + std::string(tableName.value_or("")) + "\"");
         if (form.size() != 1 || form[0] != "forms/tab" + code + ".ui") {
             fail("the form is not forms/tab" + code + ".ui");
             continue;
@@ -87,7 +95,7 @@ std::vector<std::string> indexProblems(const std::string& readme, const fs::path
         for (std::size_t i = 1; i < handlers.size(); ++i)
             if (!contains(handlerFile, "void TfrmPrincipal::" + handlers[i] + "\\("))
                 fail("no handler " + handlers[i] + " in " + handlers[0]);
-        if (cells[4].starts_with(" none")) {
+        if (cells[5].starts_with(" none")) {
             // The shared sender of the commands without parameters: the code
             // is the Tag of the tab's button.
             if (handlers[1] != "btnEnviaSemParametroClick") fail("no builder");
@@ -123,6 +131,7 @@ std::string joined(const std::vector<std::string>& problems) {
 TEST(TabIndex, AgreesWithTheFiles) {
     const std::string readme = readText(kSourceDir / "README.md");
     EXPECT_EQ(indexRows(readme).size(), 51u);
+    EXPECT_EQ(cuponex::tabCommands().size(), 51u);
     EXPECT_EQ(joined(indexProblems(readme, kSourceDir / "workstation")), "");
 }
 
@@ -141,8 +150,11 @@ TEST(TabIndex, FindsEveryKindOfWrongName) {
         {"`itemDiscountCommand`", "`itemDiscount`"},
         {"`commands/TableCommands.h`: `legendRow`", "`commands/TableTabs.cpp`: `legendRow`"},
         {"`legendChangeRecord`", "`legendChangesRecord`"},
-        {"| 05 | `TabSheet4` | `forms/tab05.ui`", "| 05 | `TabSheet4` | `forms/tab18.ui`"},
+        {"| 05 | Comando sem parâmetros | `TabSheet4` | `forms/tab05.ui`",
+         "| 05 | Comando sem parâmetros | `TabSheet4` | `forms/tab18.ui`"},
         {"| 54 |", "| 55 |"},
+        {"| 13 | Leitura X |", "| 13 | Leitura Z |"},
+        {"| 01 | Venda de item |", "| 01 | Venda de itens |"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.wrong);

@@ -11,7 +11,9 @@
 
 #include "core/SafeFile.h"
 #include "core/Scenario.h"
+#include "history/CommandLineKeys.h"
 #include "history/ExchangeHistory.h"
+#include "history/FreeLineText.h"
 #include "ui_uHistorico.h"
 #include "widgets/ErrorDisplay.h"
 
@@ -67,6 +69,7 @@ TfrmHistorico::TfrmHistorico(cuponex::ExchangeHistory* history, Send send, QWidg
     connect(ui->btnEnviarLivre, &QPushButton::clicked, this, &TfrmHistorico::btnEnviarLivreClick);
     connect(ui->edComandoLivre, &QLineEdit::returnPressed, this,
             &TfrmHistorico::btnEnviarLivreClick);
+    freeLineKeys_ = new cuponex::CommandLineKeys(ui->edComandoLivre);
     auto* save = new QAction(this);
     save->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     save->setShortcutContext(Qt::WindowShortcut);
@@ -140,17 +143,16 @@ void TfrmHistorico::btnSalvarClick() {
     });
 }
 
+// A text the notation rejects stays in the line to be put right. One that goes
+// out leaves the line empty, even when its exchange fails: Up brings it back.
 void TfrmHistorico::btnEnviarLivreClick() {
-    cuponex::runGuarded(this, [&] {
-        const QString typed = ui->edComandoLivre->text();
-        for (const char32_t code : typed.toUcs4()) {
-            if (code > 0xFF) throw cuponex::ScenarioError("a character outside ISO-8859-1");
-        }
-        // A Latin-1 letter typed as it is gets the parser's hint at its escape.
-        const std::string command = cuponex::unescapeField(typed.toLatin1().toStdString());
-        if (command.empty()) throw cuponex::ScenarioError("empty command text");
-        send_(command);
-    });
+    const cuponex::FreeLineText text = cuponex::freeLineText(ui->edComandoLivre->text());
+    if (!text.error.isEmpty()) {
+        cuponex::showError(this, text.error);
+        return;
+    }
+    freeLineKeys_->sent();
+    cuponex::runGuarded(this, [&] { send_(text.command); });
 }
 
 void TfrmHistorico::updateSelectionButtons() {

@@ -3,7 +3,8 @@
 // session in the table gridHistorico, newest last, kept current while it is
 // open. Selected rows copy to the clipboard as tab-separated text, or are
 // sent again ("Reenviar"); "Salvar…" writes every row as a scenario file; a
-// free command line sends any command text; "Limpar" empties the history.
+// free command line sends any command text, and Up and Down there bring back
+// the lines it sent; "Limpar" empties the history.
 
 #include <QWidget>
 #include <functional>
@@ -15,8 +16,9 @@ class TfrmHistorico;
 }
 
 namespace cuponex {
+class CommandLineKeys;
 class ExchangeHistory;
-}
+}  // namespace cuponex
 
 class QTableView;
 
@@ -51,6 +53,7 @@ class TfrmHistorico : public QWidget {
     std::unique_ptr<Ui::TfrmHistorico> ui;
     cuponex::ExchangeHistory* history_;
     Send send_;
+    cuponex::CommandLineKeys* freeLineKeys_ = nullptr;  // Up and Down on the free line
     bool followNewest_ = true;  // the newest row was in view before an insertion
     bool placed_ = false;       // given its first position
 };

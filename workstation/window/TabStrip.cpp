@@ -17,6 +17,7 @@ void TabStrip::attach(QTabWidget* book, int columns) {
         auto* button = new QToolButton(this);
         button->setObjectName(QStringLiteral("tab") + book->widget(i)->objectName());
         button->setText(book->tabText(i));
+        button->setToolTip(book->tabToolTip(i));
         button->setCheckable(true);
         button->setAutoRaise(true);  // flat, highlighted under the mouse
         button->setFocusPolicy(Qt::NoFocus);

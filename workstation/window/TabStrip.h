@@ -13,7 +13,8 @@ class TabStrip : public QWidget {
   public:
     explicit TabStrip(QWidget* parent = nullptr);
 
-    // Builds one button per page of the book and follows its current page.
+    // Builds one button per page of the book, with the tab's caption and tool
+    // tip, and follows its current page.
     void attach(QTabWidget* book, int columns);
 
   private:

@@ -9,6 +9,8 @@
 #include <QStyle>
 #include <QTime>
 
+#include "commands/CommandTabs.h"
+#include "commands/GoToCommand.h"
 #include "commands/TableCommands.h"
 #include "core/CommandFormat.h"
 #include "core/Exchange.h"
@@ -102,6 +104,7 @@ TfrmPrincipal::TfrmPrincipal(QWidget* parent) : QWidget(parent), keyAndExitRules
     frmPrincipal = this;
     for (const char* caption : kTabCaptions)
         ui.PageControl1->addTab(new QWidget, QString::fromLatin1(caption));
+    cuponex::nameTabs(ui.PageControl1);  // before the strip, which shows the tool tips
     ui.PageControl1Tabs->attach(ui.PageControl1, kTabStripColumns);
 
     QFont exchangeFont(QStringLiteral("Helvetica"));
@@ -125,6 +128,10 @@ TfrmPrincipal::TfrmPrincipal(QWidget* parent) : QWidget(parent), keyAndExitRules
     auto* historyKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_H), this);
     connect(historyKey, &QShortcut::activated, this,
             [this] { cuponex::runGuarded(this, [this] { btnHistoricoClick(ui.btnHistorico); }); });
+    auto* goToKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_G), this);
+    connect(goToKey, &QShortcut::activated, this, [this] {
+        cuponex::runGuarded(this, [this] { cuponex::goToCommand(ui.PageControl1, this); });
+    });
 
     for (auto* item : ui.rgLinha->findChildren<QAbstractButton*>(Qt::FindDirectChildrenOnly))
         connect(item, &QAbstractButton::clicked, this, [this] { rgLinhaClick(ui.rgLinha); });
