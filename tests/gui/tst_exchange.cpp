@@ -18,6 +18,7 @@
 
 #include "GuiTestSupport.h"
 #include "Latin1.h"
+#include "history/ExchangeHistory.h"
 #include "uPrincipal.h"
 #include "ui_tab05.h"
 #include "ui_tab18.h"
@@ -149,15 +150,19 @@ class ExchangeTest : public QObject {
         QCOMPARE(link.lastRequest(), std::string("\x1b.01A\xc7?}}\n"));
     }
 
-    void timeoutLeavesTheRequestAndRemovesALateReply() {
+    // Nobody took the request: it is withdrawn, so a link started later never
+    // sends it.
+    void timeoutWithdrawsTheRequestNobodyTook() {
         TfrmPrincipal w;
         useDir(w);
         QElapsedTimer clock;
         clock.start();
         QCOMPARE(w.EnviaComando("05"), QStringLiteral(".-P006}"));
         QVERIFY(clock.elapsed() >= 5000 && clock.elapsed() < 6500);
-        QCOMPARE(readFile(prefix() + "eq.MSG"), std::string("\x1b.05}\n"));
-        QVERIFY(!QFile::exists(prefix() + "eqW.MSG"));  // written aside, renamed into place
+        QCOMPARE(w.history()->log().outcome(0), cuponex::ExchangeOutcome::NotTaken);
+        QCOMPARE(QDir(prefix()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                          QDir::NoDotAndDotDot),
+                 QStringList());  // no eq.MSG, nor the names it was written and withdrawn by
         QCOMPARE(w.ui.edEnviado->text(), QStringLiteral("\x1b.05}"));
     }
 
@@ -175,11 +180,11 @@ class ExchangeTest : public QObject {
     void pathWithoutTrailingSlashIsPlainConcatenation() {
         TfrmPrincipal w;
         w.ui.edCaminho->setText(dir_.path());  // no "/"
-        FakeLink link(prefix());
-        QCOMPARE(w.EnviaComando("05"), QStringLiteral(".-P006}"));
-        QVERIFY(link.requests().empty());
-        QCOMPARE(readFile(dir_.path() + "eq.MSG"), std::string("\x1b.05}\n"));
-        QFile::remove(dir_.path() + "eq.MSG");
+        FakeLink inside(prefix());
+        FakeLink beside(dir_.path(), [](const std::string&) { return std::string("BESIDE"); });
+        QCOMPARE(w.EnviaComando("05"), QStringLiteral("BESIDE"));
+        QVERIFY(inside.requests().empty());
+        QCOMPARE(beside.lastRequest(), std::string("\x1b.05}\n"));
     }
 
     void unwritableDirectoryShowsAnErrorAndKeepsTheReplyField() {
