@@ -3,6 +3,7 @@
 
 #include <fcntl.h>
 #include <linux/capability.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/sysmacros.h>
@@ -198,6 +199,25 @@ class ExchangeTest : public QObject {
         QVERIFY2(boxes.errors[0].contains("missing/eqW.MSG"), qPrintable(boxes.errors[0]));
         QCOMPARE(w.ui.edRecebido->text(), QStringLiteral("before"));
         QCOMPARE(w.ui.edEnviado->text(), QStringLiteral("\x1b.05}"));
+    }
+
+    // Another program keeps the directory locked for the whole wait: the
+    // window says so, naming the directory as the field shows it.
+    void directoryHeldByAnotherProgramShowsWhoHasIt() {
+        MessageCapture boxes;
+        TfrmPrincipal w;
+        const QString dir = prefix() + QStringLiteral("ação/");
+        QVERIFY(QDir().mkpath(dir));
+        w.ui.edCaminho->setText(dir);
+        w.ui.edRecebido->setText(QStringLiteral("before"));
+        const int held = ::open(encoded(dir).c_str(), O_RDONLY | O_DIRECTORY);
+        QCOMPARE(::flock(held, LOCK_EX), 0);
+        w.t05->btnEnviaSemParametro->click();
+        ::close(held);
+        QCOMPARE(boxes.errors,
+                 QStringList{"O diretório " + dir + " está em uso por outro programa."});
+        QCOMPARE(w.ui.edRecebido->text(), QStringLiteral("before"));
+        QVERIFY(!QFile::exists(dir + "eq.MSG"));
     }
 
     void unreadableReplyShowsAnError() {
