@@ -1,7 +1,10 @@
 // cuponex --replay as a process, without a display, through the real eqlink
 // and the simulated printer on a pseudo-terminal.
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/file.h>
 
 #include "LinkTestSupport.h"
 
@@ -29,6 +32,7 @@ class Bench {
     bool ready() const { return ready_; }
     std::string workDir() const { return dir / "ecf/ttyECF/"; }
     std::string frames() const { return readFile(dir / "frames").value_or(""); }
+    pid_t linkPid() const { return link_->pid(); }
 
     // cuponex with `args`; its exit status, standard output and error.
     struct Run {
@@ -155,6 +159,80 @@ TEST(Replay, LateReplyIsNotTakenForTheNextCommand) {
     const std::string scenario = bench.scenario("s", "05\t.-P006}\n42\t.-P006}\n");
     const auto run = bench.cuponex({"--replay", scenario, "--dir", bench.workDir(), "--wait", "4"});
     EXPECT_EQ(run.status, 0) << run.out << run.err;
+}
+
+// A held link (stopped, as one busy with a long report): the request times
+// out, is withdrawn, and the run fails as not taken without a record. Once
+// the link goes on, the printer never receives it.
+TEST(Replay, RequestNoLinkTookFailsTheRunAndNeverReachesThePrinter) {
+    Bench bench;
+    ASSERT_TRUE(bench.ready());
+    ASSERT_EQ(::kill(bench.linkPid(), SIGSTOP), 0);
+    const std::string sale = bench.scenario("sale", "05\t.-P006}\n42\n");
+    const auto held = bench.cuponex(
+        {"--replay", sale, "--dir", bench.workDir(), "--wait", "1", "--record", bench.dir / "out"});
+    ASSERT_EQ(::kill(bench.linkPid(), SIGCONT), 0);
+    EXPECT_EQ(held.status, 3) << held.out << held.err;
+    EXPECT_EQ(held.out, "line 1  05  not taken: no link took the request from " + bench.workDir() +
+                            " within 1 s (is eqlink running?)\n");
+    EXPECT_FALSE(exists(bench.dir / "out"));
+    EXPECT_FALSE(exists(bench.workDir() + "eq.MSG"));
+
+    std::this_thread::sleep_for(300ms);  // the link looks at its directory again
+    const auto after = bench.cuponex(
+        {"--replay", bench.scenario("next", "43\t.+4300\n"), "--dir", bench.workDir()});
+    EXPECT_EQ(after.status, 0) << after.out << after.err;
+    EXPECT_EQ(bench.frames(), "\\x1B.43}\n");
+}
+
+// Two replays at once on one directory take turns: each gets its own replies
+// (the recorded printer answers every request differently).
+TEST(Replay, TwoReplaysAtOnceOnOneDirectoryEachGetTheirOwnReplies) {
+    constexpr int kEach = 40;
+    ScratchDir files;
+    std::string replies, first, second;
+    for (int i = 0; i < kEach; ++i) {
+        const std::string n = std::to_string(i);
+        first += "05A" + n + "\t.+A" + n + "\n";
+        second += "05B" + n + "\t.+B" + n + "\n";
+    }
+    writeFile(files / "replies", first + second);
+    writeFile(files / "first", first);
+    writeFile(files / "second", second);
+    Bench bench({"--unpaced", "--replies", files / "replies"});
+    ASSERT_TRUE(bench.ready());
+    std::filesystem::create_directories(bench.dir / "one");
+    std::filesystem::create_directories(bench.dir / "two");
+    EqlinkProcess one({"--replay", files / "first", "--dir", bench.workDir()}, bench.dir / "one",
+                      {}, CUPONEX_PATH);
+    EqlinkProcess two({"--replay", files / "second", "--dir", bench.workDir()}, bench.dir / "two",
+                      {}, CUPONEX_PATH);
+    EXPECT_EQ(one.waitForExit(60s), 0) << one.out() << one.err();
+    EXPECT_EQ(two.waitForExit(60s), 0) << two.out() << two.err();
+    const std::string counts = std::to_string(kEach) + " exchanges: " + std::to_string(kEach) +
+                               " equal, 0 differ, 0 not compared\n";
+    EXPECT_NE(one.out().find(counts), std::string::npos) << one.out();
+    EXPECT_NE(two.out().find(counts), std::string::npos) << two.out();
+}
+
+// A directory another program keeps locked for longer than the wait is an
+// input/output error of the run, in English, and nothing is sent.
+TEST(Replay, DirectoryHeldByAnotherProgramIsAnInputOutputError) {
+    Bench bench;
+    ASSERT_TRUE(bench.ready());
+    const int held = ::open(bench.workDir().c_str(), O_RDONLY | O_DIRECTORY);
+    ASSERT_EQ(::flock(held, LOCK_EX), 0);
+    const auto run =
+        bench.cuponex({"--replay", bench.scenario("s", "05\t.+0500\n"), "--dir", bench.workDir(),
+                       "--wait", "0.5", "--record", bench.dir / "out"});
+    ::close(held);
+    EXPECT_EQ(run.status, 3);
+    EXPECT_EQ(run.out, "line 1  05  input/output error\n");
+    EXPECT_EQ(run.err, "cuponex: line 1: the directory " + bench.workDir() +
+                           " is in use by another program\n");
+    EXPECT_FALSE(exists(bench.dir / "out"));
+    std::this_thread::sleep_for(100ms);
+    EXPECT_EQ(bench.frames(), "");
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 
 #include <fcntl.h>
 #include <linux/capability.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <sys/syscall.h>
 #include <sys/sysmacros.h>
@@ -17,6 +18,9 @@
 #include <functional>
 
 #include "GuiTestSupport.h"
+#include "history/ExchangeHistory.h"
+#include "widgets/Latin1.h"
+#include "window/uPrincipal.h"
 #include "ui_tab05.h"
 #include "ui_tab18.h"
 #include "ui_tab42.h"
@@ -149,15 +153,19 @@ class ExchangeTest : public QObject {
         QCOMPARE(link.lastRequest(), std::string("\x1b.01A\xc7?}}\n"));
     }
 
-    void timeoutLeavesTheRequestAndRemovesALateReply() {
+    // Nobody took the request: it is withdrawn, so a link started later never
+    // sends it.
+    void timeoutWithdrawsTheRequestNobodyTook() {
         TfrmPrincipal w;
         useDir(w);
         QElapsedTimer clock;
         clock.start();
         QCOMPARE(w.EnviaComando("05"), QStringLiteral(".-P006}"));
         QVERIFY(clock.elapsed() >= 5000 && clock.elapsed() < 6500);
-        QCOMPARE(readFile(prefix() + "eq.MSG"), std::string("\x1b.05}\n"));
-        QVERIFY(!QFile::exists(prefix() + "eqW.MSG"));  // written aside, renamed into place
+        QCOMPARE(w.history()->log().outcome(0), cuponex::ExchangeOutcome::NotTaken);
+        QCOMPARE(QDir(prefix()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
+                                          QDir::NoDotAndDotDot),
+                 QStringList());  // no eq.MSG, nor the names it was written and withdrawn by
         QCOMPARE(w.ui.edEnviado->text(), QStringLiteral("\x1b.05}"));
     }
 
@@ -175,11 +183,11 @@ class ExchangeTest : public QObject {
     void pathWithoutTrailingSlashIsPlainConcatenation() {
         TfrmPrincipal w;
         w.ui.edCaminho->setText(dir_.path());  // no "/"
-        FakeLink link(prefix());
-        QCOMPARE(w.EnviaComando("05"), QStringLiteral(".-P006}"));
-        QVERIFY(link.requests().empty());
-        QCOMPARE(readFile(dir_.path() + "eq.MSG"), std::string("\x1b.05}\n"));
-        QFile::remove(dir_.path() + "eq.MSG");
+        FakeLink inside(prefix());
+        FakeLink beside(dir_.path(), [](const std::string&) { return std::string("BESIDE"); });
+        QCOMPARE(w.EnviaComando("05"), QStringLiteral("BESIDE"));
+        QVERIFY(inside.requests().empty());
+        QCOMPARE(beside.lastRequest(), std::string("\x1b.05}\n"));
     }
 
     void unwritableDirectoryShowsAnErrorAndKeepsTheReplyField() {
@@ -193,6 +201,25 @@ class ExchangeTest : public QObject {
         QVERIFY2(boxes.errors[0].contains("missing/eqW.MSG"), qPrintable(boxes.errors[0]));
         QCOMPARE(w.ui.edRecebido->text(), QStringLiteral("before"));
         QCOMPARE(w.ui.edEnviado->text(), QStringLiteral("\x1b.05}"));
+    }
+
+    // Another program keeps the directory locked for the whole wait: the
+    // window says so, naming the directory as the field shows it.
+    void directoryHeldByAnotherProgramShowsWhoHasIt() {
+        MessageCapture boxes;
+        TfrmPrincipal w;
+        const QString dir = prefix() + QStringLiteral("ação/");
+        QVERIFY(QDir().mkpath(dir));
+        w.ui.edCaminho->setText(dir);
+        w.ui.edRecebido->setText(QStringLiteral("before"));
+        const int held = ::open(encoded(dir).c_str(), O_RDONLY | O_DIRECTORY);
+        QCOMPARE(::flock(held, LOCK_EX), 0);
+        w.t05->btnEnviaSemParametro->click();
+        ::close(held);
+        QCOMPARE(boxes.errors,
+                 QStringList{"O diretório " + dir + " está em uso por outro programa."});
+        QCOMPARE(w.ui.edRecebido->text(), QStringLiteral("before"));
+        QVERIFY(!QFile::exists(dir + "eq.MSG"));
     }
 
     void unreadableReplyShowsAnError() {

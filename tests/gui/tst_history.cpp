@@ -2,7 +2,9 @@
 // (replies, the timeout, an input/output error), copying rows, emptying it,
 // and opening the window from its button and from Ctrl+H.
 
+#include <QBrush>
 #include <QClipboard>
+#include <QColor>
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -73,7 +75,7 @@ class HistoryTest : public QObject {
             w.t05->btnEnviaSemParametro->click();
             w.t18->BitBtn21->click();
         }
-        w.t05->btnEnviaSemParametro->click();  // nobody takes it: the one timeout
+        w.t05->btnEnviaSemParametro->click();  // nobody takes it: withdrawn
         QCOMPARE(w.ui.edRecebido->text(), QStringLiteral(".-P006}"));
 
         QCOMPARE(grid->model()->rowCount(), 3);
@@ -93,9 +95,44 @@ class HistoryTest : public QObject {
         QCOMPARE(cell(grid, 1, Recebido), QStringLiteral("R<09><01>Ç"));
 
         QCOMPARE(cell(grid, 2, Comando), QStringLiteral("05"));
-        QCOMPARE(cell(grid, 2, Recebido), QStringLiteral("[tempo esgotado] .-P006}"));
+        QCOMPARE(cell(grid, 2, Recebido), QStringLiteral("[não retirado] .-P006}"));
         QVERIFY2(milliseconds(grid, 2) >= 5000 && milliseconds(grid, 2) < 6500,
                  qPrintable(cell(grid, 2, Ms)));
+    }
+
+    // Both ends without a reply are red; the hint on the received cell tells
+    // a request no link took from one the printer did not answer in time.
+    void takenAndNotTakenRowsTellWhyThereWasNoReply() {
+        TfrmPrincipal w;
+        w.ui.edCaminho->setText(prefix());
+        w.t05->btnEnviaSemParametro->click();  // no link: not taken
+        w.history()->append(
+            {"12:00:00.000", "\x1b.13}", ".-P006}", cuponex::ExchangeOutcome::Timeout, 5000000});
+        {
+            FakeLink link(prefix());
+            w.t05->btnEnviaSemParametro->click();
+        }
+        QTableView* grid = gridOf(openHistory(w));
+        QVERIFY(grid);
+        struct Row {
+            QString received, tip;
+            bool red;
+        };
+        const QList<Row> rows = {
+            {"[não retirado] .-P006}", "Nenhum eqlink retirou o pedido deste diretório.", true},
+            {"[tempo esgotado] .-P006}", "[tempo esgotado] .-P006}", true},
+            {".+OK", ".+OK", false},
+        };
+        for (int row = 0; row < rows.size(); ++row) {
+            const QModelIndex index = grid->model()->index(row, Recebido);
+            QCOMPARE(index.data().toString(), rows[row].received);
+            QCOMPARE(index.data(Qt::ToolTipRole).toString(), rows[row].tip);
+            for (int column = 0; column < 6; ++column) {
+                const QVariant colour = grid->model()->index(row, column).data(Qt::ForegroundRole);
+                QCOMPARE(colour.isValid() && colour.value<QBrush>().color() == QColor(176, 0, 0),
+                         rows[row].red);
+            }
+        }
     }
 
     void ioErrorIsRecordedAndStillShownOnce() {

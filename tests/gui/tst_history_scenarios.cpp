@@ -141,6 +141,26 @@ class HistoryScenarioTest : public QObject {
         QCOMPARE(boxes.errors.size(), 2);
     }
 
+    // A request no link took is saved as a failure: the reason, then the
+    // command with nothing to compare, so the file never expects a silence.
+    void salvarWritesARowNoLinkTookAsACommentAndTheCommandAlone() {
+        TfrmPrincipal w;
+        TfrmHistorico* window = session(w);
+        QVERIFY(window);
+        w.history()->append(
+            {"12:00:06.000", "\x1b.42}", ".-P006}", cuponex::ExchangeOutcome::NotTaken, 5000000});
+        const QString asked = prefix() + "not-taken.txt";
+        TfrmHistorico::askFileName() = [&asked](QWidget*) { return asked; };
+        child<QPushButton>(window, "btnSalvar")->click();
+        QCOMPARE(QString::fromLatin1(readFile(asked)),
+                 QStringLiteral("05\t.+0500 \\x09\\xC7\n"
+                                "18\t.+1800 \\x09\\xC7\n"
+                                "05\t.-P006}\n"
+                                "# n\\xE3o retirado: Nenhum eqlink retirou o pedido deste "
+                                "diret\\xF3rio.\n"
+                                "42\n"));
+    }
+
     void freeCommandLineSendsTheNotationsBytesOrShowsWhyNot() {
         MessageCapture boxes;
         TfrmPrincipal w;

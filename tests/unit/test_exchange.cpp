@@ -3,6 +3,7 @@
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -12,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <optional>
 #include <random>
 #include <thread>
 
@@ -84,13 +86,136 @@ TEST_P(ExchangeTest, ReplyFirstLineIsReturnedAndRemoved) {
     EXPECT_FALSE(fs::exists(dir_ + "eq.RSP"));
 }
 
-TEST_P(ExchangeTest, NoReplyInTimeGivesTheTimeoutReplyAndLeavesTheRequest) {
+// A request no link took is withdrawn when the wait ends: a link started or
+// released later never sends it. One a link took stays taken; one replaced
+// by a newer request (from a program that does not lock the directory) is no
+// longer ours to withdraw, and the newer one is left in place.
+TEST_P(ExchangeTest, WaitWithoutReplyWithdrawsOnlyOurRequestStillInPlace) {
+    struct Case {
+        const char* name;
+        std::function<void(const std::string& dir)> meanwhile;  // once eq.MSG is there
+        Exchange::Outcome outcome;
+        std::optional<std::string> left;  // eq.MSG afterwards
+    };
+    const std::vector<Case> cases = {
+        {"nobody", [](const std::string&) {}, Exchange::Outcome::NotTaken, std::nullopt},
+        {"taken", [](const std::string& dir) { fs::rename(dir + "eq.MSG", dir + "eqL.MSG"); },
+         Exchange::Outcome::TimedOut, std::nullopt},
+        {"replaced",
+         [](const std::string& dir) {
+             std::ofstream(dir + "other", std::ios::binary) << "NEWER\n";
+             fs::rename(dir + "other", dir + "eq.MSG");
+         },
+         Exchange::Outcome::TimedOut, "NEWER\n"},
+    };
     exchange_.setLimit(150ms);
+    for (const Case& c : cases) {
+        link_ = std::thread([&] {
+            if (waitFor(dir_ + "eq.MSG", 3s)) c.meanwhile(dir_);
+        });
+        const auto start = std::chrono::steady_clock::now();
+        EXPECT_EQ(run("05"), Exchange::kTimeoutReply) << c.name;
+        EXPECT_GE(std::chrono::steady_clock::now() - start, 150ms) << c.name;
+        link_.join();
+        EXPECT_TRUE(exchange_.timedOut()) << c.name;
+        EXPECT_EQ(exchange_.outcome(), c.outcome) << c.name;
+        if (c.left) {
+            EXPECT_EQ(readAll(dir_ + "eq.MSG"), *c.left) << c.name;
+        } else {
+            EXPECT_FALSE(fs::exists(fs::symlink_status(dir_ + "eq.MSG"))) << c.name;
+        }
+        EXPECT_FALSE(fs::exists(dir_ + "eqX.MSG")) << c.name;  // the withdrawal leaves nothing
+        fs::remove(dir_ + "eq.MSG");
+        fs::remove(dir_ + "eqL.MSG");
+    }
+}
+
+// The link's take (a rename of eq.MSG to its own name) and the window's
+// withdrawal racing at the deadline, many times in a row beside a busy
+// thread: each request is either taken exactly once or withdrawn, never
+// both, never neither.
+TEST_P(ExchangeTest, TakeAndWithdrawalRacingNeverBothWinNorBothFail) {
+    std::atomic<bool> busy = true;
+    std::thread load([&] {
+        while (busy) std::this_thread::yield();
+    });
+    constexpr auto kLimit = 20ms;
+    exchange_.setLimit(kLimit);
+    std::mt19937 random(11);
+    int taken = 0, withdrawn = 0;
+    for (int i = 0; i < 200; ++i) {
+        const auto delay = 10ms + std::chrono::microseconds(random() % 20000);
+        std::string took;
+        link_ = std::thread([&] {
+            const auto seen = std::chrono::steady_clock::now();
+            if (!waitFor(dir_ + "eq.MSG", 3s)) return;
+            std::this_thread::sleep_until(seen + delay);
+            if (::rename((dir_ + "eq.MSG").c_str(), (dir_ + "eqL.MSG").c_str()) == 0) {
+                took = readAll(dir_ + "eqL.MSG");
+                ::unlink((dir_ + "eqL.MSG").c_str());
+            }
+        });
+        const std::string text = "05" + std::to_string(i);
+        ASSERT_EQ(run(text), Exchange::kTimeoutReply);
+        link_.join();
+        const bool withdrawnNow = exchange_.outcome() == Exchange::Outcome::NotTaken;
+        ASSERT_NE(took.empty(), !withdrawnNow) << "round " << i << ": both or neither";
+        if (!took.empty()) {
+            ASSERT_EQ(took, Exchange::frame(text) + "\n") << "round " << i;
+        }
+        ASSERT_FALSE(fs::exists(dir_ + "eq.MSG")) << "round " << i;
+        ASSERT_FALSE(fs::exists(dir_ + "eqX.MSG")) << "round " << i;
+        ++(withdrawnNow ? withdrawn : taken);
+    }
+    busy = false;
+    load.join();
+    EXPECT_GT(taken, 0);
+    EXPECT_GT(withdrawn, 0);
+}
+
+// The directory is locked for the whole exchange. Held by another client for
+// the whole limit, it is an error naming the directory (in ISO-8859-1) and
+// nothing is touched; freed within the limit, the exchange goes on.
+TEST_P(ExchangeTest, DirectoryLockedByAnotherClientIsWaitedForWithinTheLimit) {
+    const std::string dir = dir_ + "diret\xC3\xB3rio/";  // UTF-8, as the file system has it
+    fs::create_directory(dir);
+    std::ofstream(dir + "eq.RSP") << "OLD";
+    const int other = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY);
+    ASSERT_EQ(::flock(other, LOCK_EX), 0);
+    exchange_.setLimit(200ms);
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(run("05"), Exchange::kTimeoutReply);
-    EXPECT_GE(std::chrono::steady_clock::now() - start, 150ms);
-    EXPECT_TRUE(exchange_.timedOut());
-    EXPECT_EQ(readAll(dir_ + "eq.MSG"), "\x1b.05}\n");
+    try {
+        exchange_.run(dir, Exchange::frame("05"));
+        ADD_FAILURE() << "no error";
+    } catch (const ExchangeError& error) {
+        EXPECT_EQ(error.kind(), ExchangeError::Kind::DirectoryBusy);
+        EXPECT_EQ(error.directory(), dir);
+        EXPECT_EQ(std::string(error.what()),
+                  "O diret\xF3rio " + dir_ + "diret\xF3rio/ est\xE1 em uso por outro programa.");
+    }
+    EXPECT_GE(std::chrono::steady_clock::now() - start, 200ms);
+    EXPECT_EQ(readAll(dir + "eq.RSP"), "OLD");
+    EXPECT_FALSE(fs::exists(dir + "eq.MSG"));
+
+    exchange_.setLimit(3s);
+    std::thread release([&] {
+        std::this_thread::sleep_for(300ms);
+        ::close(other);
+    });
+    link_ = std::thread([&] {
+        if (!waitFor(dir + "eq.MSG", 3s)) return;
+        // Ours while it waits for the reply: another client cannot lock it.
+        const int probe = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY);
+        const bool locked = ::flock(probe, LOCK_EX | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+        ::close(probe);
+        ::unlink((dir + "eq.MSG").c_str());
+        publish(dir, locked ? "LOCKED" : "UNLOCKED");
+    });
+    EXPECT_EQ(exchange_.run(dir, Exchange::frame("05")), "LOCKED");
+    release.join();
+    const int after = ::open(dir.c_str(), O_RDONLY | O_DIRECTORY);
+    EXPECT_EQ(::flock(after, LOCK_EX | LOCK_NB), 0);  // given back
+    ::close(after);
 }
 
 // Anything in the reply's place that is not a regular file with one name is

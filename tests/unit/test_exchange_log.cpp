@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -47,7 +49,8 @@ TEST(ExchangeLogRows, EachOutcomeFillsTheSixCells) {
                 "Erro de entrada/sa\xed"
                 "da 2",
                 ExchangeOutcome::IoError, 120});
-    ASSERT_EQ(log.size(), 3u);
+    log.append({"09:15:15.000", "\x1b.05}", ".-P006}", ExchangeOutcome::NotTaken, 5000100});
+    ASSERT_EQ(log.size(), 4u);
     const std::vector<std::vector<std::string>> expected = {
         {"09:15:02.125", "05", "<ESC>.05}", "1B 2E 30 35 7D", ".+0500", "0,5"},
         {"09:15:03.000", "13", "<ESC>.13}", "1B 2E 31 33 7D", "[tempo esgotado] .-P006}", "5000,4"},
@@ -55,12 +58,38 @@ TEST(ExchangeLogRows, EachOutcomeFillsTheSixCells) {
          "[erro de E/S] Erro de entrada/sa\xed"
          "da 2",
          "0,1"},
+        {"09:15:15.000", "05", "<ESC>.05}", "1B 2E 30 35 7D", "[n\xE3o retirado] .-P006}",
+         "5000,1"},
     };
     for (size_t row = 0; row < expected.size(); ++row)
         for (int column = 0; column < ExchangeLog::kColumns; ++column)
             EXPECT_EQ(log.cell(row, column), expected[row][column]) << row << "," << column;
     EXPECT_EQ(log.outcome(1), ExchangeOutcome::Timeout);
     EXPECT_EQ(log.outcome(2), ExchangeOutcome::IoError);
+    EXPECT_EQ(log.outcome(3), ExchangeOutcome::NotTaken);
+}
+
+// A reply, even the timeout reply of a request that was taken, is expected
+// again; a failure and a request no link took expect nothing and say why.
+TEST(ExchangeLogRows, ScenarioExpectsWhatWasReceivedAndCommentsWhatFailed) {
+    ExchangeLog log;
+    log.append({"10:00:00.000", "\x1b.05}", ".+0500", ExchangeOutcome::Reply, 500});
+    log.append({"10:00:01.000", "\x1b.13}", ".-P006}", ExchangeOutcome::Timeout, 5000000});
+    log.append({"10:00:07.000", "\x1b.42}", "Erro 2", ExchangeOutcome::IoError, 100});
+    log.append({"10:00:08.000", "\x1b.43}", ".-P006}", ExchangeOutcome::NotTaken, 5000000});
+    const std::vector<ScenarioStep> steps = log.scenario();
+    ASSERT_EQ(steps.size(), 4u);
+    const std::vector<std::tuple<std::string, std::optional<std::string>, std::string>> expected = {
+        {"05", ".+0500", ""},
+        {"13", ".-P006}", ""},
+        {"42", std::nullopt, "erro de E/S: Erro 2"},
+        {"43", std::nullopt, "n\xE3o retirado: Nenhum eqlink retirou o pedido deste diret\xF3rio."},
+    };
+    for (size_t i = 0; i < steps.size(); ++i) {
+        EXPECT_EQ(steps[i].command, std::get<0>(expected[i])) << i;
+        EXPECT_EQ(steps[i].expected, std::get<1>(expected[i])) << i;
+        EXPECT_EQ(steps[i].comment, std::get<2>(expected[i])) << i;
+    }
 }
 
 TEST(ExchangeLogRows, TabSeparatedKeepsOneLinePerRowWhateverTheBytes) {

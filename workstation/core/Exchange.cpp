@@ -5,6 +5,7 @@
 #include <optional>
 #include <thread>
 
+#include "DirectoryLock.h"
 #include "DirectoryWatch.h"
 #include "ExchangeFiles.h"
 #include "PosixFile.h"
@@ -13,23 +14,12 @@ namespace cuponex {
 namespace {
 
 constexpr const char* kRequest = "eq.MSG";
-constexpr const char* kRequestDraft = "eqW.MSG";  // renamed to eq.MSG once whole
+constexpr const char* kRequestDraft = "eqW.MSG";      // renamed to eq.MSG once whole
+constexpr const char* kRequestWithdrawn = "eqX.MSG";  // a request taken back, then removed
 constexpr const char* kReply = "eq.RSP";
 // Where the directory cannot be watched, the pause between looks: a reply is
 // still seen well within a millisecond while the wait costs little.
 constexpr std::chrono::microseconds kLookInterval{500};
-
-struct FileId {
-    dev_t device;
-    ino_t inode;
-    bool operator==(const FileId&) const = default;
-};
-
-std::optional<FileId> idOf(const std::string& path) {
-    struct stat seen {};
-    if (::lstat(path.c_str(), &seen) != 0) return std::nullopt;
-    return FileId{seen.st_dev, seen.st_ino};
-}
 
 // Tells when the reply that answers this exchange's request may be read.
 //
@@ -51,9 +41,9 @@ class ReplyOrder {
     }
 
     // After the request is in place.
-    void requestWritten() {
-        ourRequest_ = idOf(request_);
-        if (!ourRequest_) taken_ = true;  // taken already
+    void requestWritten(const FileId& ours) {
+        ourRequest_ = ours;
+        if (idOf(request_) != ours) taken_ = true;  // taken already
     }
 
     // Waits at most `limit` for something to happen; true when a reply
@@ -132,17 +122,20 @@ std::string Exchange::frame(const std::string& commandText) {
 }
 
 std::string Exchange::run(const std::string& directory, const std::string& frame) {
-    timedOut_ = false;
-    const std::string request = directory + kRequest;
-    const std::string reply = directory + kReply;
-    ReplyOrder order(request, reply, watchDirectory_);
-    removeOldReply(reply);
-    writeRequest(directory + kRequestDraft, request, frame);
-    order.requestWritten();
-
+    outcome_ = Outcome::Reply;
     // A steady clock: a change of the wall clock neither ends the wait early
     // nor makes it endless.
     const auto deadline = std::chrono::steady_clock::now() + limit_;
+    const std::string request = directory + kRequest;
+    const std::string reply = directory + kReply;
+    // Held until the reply is read or the request withdrawn: no other client
+    // removes this reply or reads it as its own.
+    const DirectoryLock lock(splitPath(request).first, directory, deadline);
+    ReplyOrder order(request, reply, watchDirectory_);
+    removeOldReply(reply);
+    const FileId ours = writeRequest(directory + kRequestDraft, request, frame);
+    order.requestWritten(ours);
+
     for (;;) {
         const auto left = deadline - std::chrono::steady_clock::now();
         if (left <= left.zero()) break;
@@ -157,8 +150,9 @@ std::string Exchange::run(const std::string& directory, const std::string& frame
         if (::fstat(fd.get(), &seen) == 0) removeSeen(reply, seen);
         return line;
     }
+    const bool withdrawn = withdrawRequest(request, directory + kRequestWithdrawn, ours);
     ::unlink(reply.c_str());
-    timedOut_ = true;
+    outcome_ = withdrawn ? Outcome::NotTaken : Outcome::TimedOut;
     return kTimeoutReply;
 }
 

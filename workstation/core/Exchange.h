@@ -7,14 +7,29 @@
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <utility>
 
 namespace cuponex {
 
-// An input/output failure of the exchange; what() is the text to show, in
-// ISO-8859-1.
+// An input/output failure of the exchange; what() is the text the window
+// shows, in ISO-8859-1.
 class ExchangeError : public std::runtime_error {
   public:
-    using std::runtime_error::runtime_error;
+    enum class Kind {
+        InputOutput,
+        DirectoryBusy,  // another client held the directory for the whole limit
+    };
+    explicit ExchangeError(const std::string& text, Kind kind = Kind::InputOutput,
+                           std::string directory = {})
+        : std::runtime_error(text), kind_(kind), directory_(std::move(directory)) {}
+    Kind kind() const { return kind_; }
+    // The working directory as the caller named it (file-system bytes), for
+    // DirectoryBusy.
+    const std::string& directory() const { return directory_; }
+
+  private:
+    Kind kind_;
+    std::string directory_;
 };
 
 class Exchange {
@@ -30,17 +45,26 @@ class Exchange {
     // ESC "." text "}".
     static std::string frame(const std::string& commandText);
 
+    // How the last run ended.
+    enum class Outcome {
+        Reply,     // the reply was read
+        TimedOut,  // a link took the request, no reply came in time
+        NotTaken,  // no link took it: it was withdrawn and never reaches the printer
+    };
+
     // The working directory is a prefix in the file system's bytes: a file's
     // path is the prefix followed directly by the file name, so it ends in "/".
-    // Removes an old eq.RSP, writes the frame and a line feed as eq.MSG, waits
-    // up to the limit for the eq.RSP that answers it and returns its first
-    // line without carriage returns, or kTimeoutReply. A reply published
-    // before the link program took the request answers an earlier one and is
-    // never returned. Throws ExchangeError when the old reply cannot be
-    // removed (the request is then not written), the request cannot be
-    // written or the reply cannot be read, and when eq.RSP is anything but a
-    // regular file with a single name (that is removed, unread and its mode
-    // unchanged).
+    // Locks the directory, removes an old eq.RSP, writes the frame and a line
+    // feed as eq.MSG, waits up to the limit (the wait for the lock included)
+    // for the eq.RSP that answers it and returns its first line without
+    // carriage returns, or kTimeoutReply. A request still in place when the
+    // wait ends is withdrawn. A reply published before the link program took
+    // the request answers an earlier one and is never returned. Throws
+    // ExchangeError when the directory stays locked by another client, the
+    // old reply cannot be removed (the request is then not written), the
+    // request cannot be written or withdrawn or the reply cannot be read, and
+    // when eq.RSP is anything but a regular file with a single name (that is
+    // removed, unread and its mode unchanged).
     std::string run(const std::string& directory, const std::string& frame);
 
     // How long run() waits for the reply; kLimit unless changed.
@@ -51,15 +75,16 @@ class Exchange {
     // directory cannot be watched.
     void setWatchDirectory(bool watch) { watchDirectory_ = watch; }
 
-    // Whether the last run ended for want of a reply (its result is then
-    // kTimeoutReply), as opposed to a reply that reads the same.
-    bool timedOut() const { return timedOut_; }
+    Outcome outcome() const { return outcome_; }
+    // Whether the last run ended for want of a reply, taken or not (its result
+    // is then kTimeoutReply), as opposed to a reply that reads the same.
+    bool timedOut() const { return outcome_ != Outcome::Reply; }
 
   private:
     PermissionFailed permissionFailed_;
     std::chrono::milliseconds limit_ = kLimit;
     bool watchDirectory_ = true;
-    bool timedOut_ = false;
+    Outcome outcome_ = Outcome::Reply;
 };
 
 }  // namespace cuponex

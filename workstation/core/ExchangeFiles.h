@@ -5,18 +5,37 @@
 
 #include <sys/stat.h>
 
+#include <optional>
 #include <string>
 
 #include "PosixFile.h"
 
 namespace cuponex {
 
+// Which file a name stands for.
+struct FileId {
+    dev_t device;
+    ino_t inode;
+    bool operator==(const FileId&) const = default;
+};
+
+// The file at `path` itself (a symbolic link is not followed); none when
+// nothing is there.
+std::optional<FileId> idOf(const std::string& path);
+
 // Raises the input/output error of errno on `path`.
 [[noreturn]] void failOn(const std::string& path);
 
 // Writes the frame and a line feed to `draft` and renames it to `request`, so
-// the request is never seen half-written.
-void writeRequest(const std::string& draft, const std::string& request, const std::string& frame);
+// the request is never seen half-written. Returns the file written.
+FileId writeRequest(const std::string& draft, const std::string& request, const std::string& frame);
+
+// Takes the request `ours` back from `request` before any link takes it, by
+// renaming it to `aside` and removing it there. True when it was withdrawn
+// (it never reaches the printer); false when it had left already (a link
+// took it, or a newer request replaced it). Raises ExchangeError when it is
+// still in place and cannot be moved.
+bool withdrawRequest(const std::string& request, const std::string& aside, const FileId& ours);
 
 // Removes a reply an earlier exchange left. One that cannot be removed would
 // be taken for this exchange's reply, so that is an input/output error.

@@ -61,6 +61,7 @@ void ExchangeLog::append(const ExchangeRecord& record) {
     std::string received = readableBytes(record.reply);
     if (record.outcome == ExchangeOutcome::Timeout) received = kTimeoutMark + received;
     if (record.outcome == ExchangeOutcome::IoError) received = kIoErrorMark + received;
+    if (record.outcome == ExchangeOutcome::NotTaken) received = kNotTakenMark + received;
     rows_.push_back(
         {{readableBytes(record.time), commandCode(record.frame), readableBytes(record.frame),
           hexBytes(record.frame), std::move(received), millisecondsText(record.microseconds)},
@@ -83,6 +84,9 @@ std::vector<ScenarioStep> ExchangeLog::scenario() const {
         if (row.outcome == ExchangeOutcome::IoError) {
             step.expected.reset();
             step.comment = "erro de E/S: " + row.reply;
+        } else if (row.outcome == ExchangeOutcome::NotTaken) {
+            step.expected.reset();
+            step.comment = std::string("n\xE3o retirado: ") + kNotTakenHint;
         }
         steps.push_back(std::move(step));
     }

@@ -16,9 +16,10 @@ namespace cuponex {
 
 // How an exchange ended.
 enum class ExchangeOutcome {
-    Reply,    // eq.RSP arrived and its first line was read
-    Timeout,  // no reply in time: the timeout reply stood in for it
-    IoError,  // the request could not be written or the reply not read
+    Reply,     // eq.RSP arrived and its first line was read
+    Timeout,   // taken by a link, no reply in time: the timeout reply stood in for it
+    NotTaken,  // no link took the request; it was withdrawn and shows the timeout reply
+    IoError,   // the request could not be written or the reply not read
 };
 
 // One exchange as it happened.
@@ -55,6 +56,10 @@ class ExchangeLog {
     // with a reply.
     static constexpr const char* kTimeoutMark = "[tempo esgotado] ";
     static constexpr const char* kIoErrorMark = "[erro de E/S] ";
+    static constexpr const char* kNotTakenMark = "[n\xE3o retirado] ";
+    // Why a row that was not taken got no reply.
+    static constexpr const char* kNotTakenHint =
+        "Nenhum eqlink retirou o pedido deste diret\xF3rio.";
 
     void append(const ExchangeRecord& record);
     void clear() { rows_.clear(); }
@@ -72,8 +77,8 @@ class ExchangeLog {
 
     // Every row as a scenario step: its command text and, as the expected
     // reply, what the window showed as received (the timeout reply for a
-    // timeout). A row that ended in an input/output error expects nothing
-    // and carries the error as its comment.
+    // timeout). A row that ended in an input/output error, or whose request
+    // no link took, expects nothing and carries the reason as its comment.
     std::vector<ScenarioStep> scenario() const;
 
   private:

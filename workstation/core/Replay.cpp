@@ -36,6 +36,19 @@ std::string milliseconds(std::chrono::steady_clock::duration taken) {
     return text;
 }
 
+std::string secondsText(std::chrono::milliseconds wait) {
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", std::chrono::duration<double>(wait).count());
+    return text;
+}
+
+// The error in English; the exchange's own text is the window's.
+std::string errorText(const ExchangeError& error) {
+    if (error.kind() == ExchangeError::Kind::DirectoryBusy)
+        return "the directory " + error.directory() + " is in use by another program";
+    return escapeField(error.what());
+}
+
 std::string quoted(const std::string& bytes) {
     return "\"" + escapeField(bytes) + "\"";
 }
@@ -103,7 +116,14 @@ int runReplay(const ReplayOptions& options, std::ostream& out, std::ostream& err
             received = exchange.run(options.directory, Exchange::frame(step.command));
         } catch (const ExchangeError& error) {
             out << "line " << step.line << "  " << escapeField(code) << "  input/output error\n";
-            err << "cuponex: line " << step.line << ": " << escapeField(error.what()) << "\n";
+            err << "cuponex: line " << step.line << ": " << errorText(error) << "\n";
+            return kInputOutputError;
+        }
+        // The request was withdrawn: a failure of the run, never a reply to compare.
+        if (exchange.outcome() == Exchange::Outcome::NotTaken) {
+            out << "line " << step.line << "  " << escapeField(code)
+                << "  not taken: no link took the request from " << options.directory << " within "
+                << secondsText(options.wait) << " s (is eqlink running?)\n";
             return kInputOutputError;
         }
         const auto taken = std::chrono::steady_clock::now() - start;

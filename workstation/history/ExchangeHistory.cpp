@@ -24,6 +24,8 @@ QVariant ExchangeHistory::data(const QModelIndex& index, int role) const {
         case Qt::DisplayRole:
             return fromLatin1(log_.cell(row, column));
         case Qt::ToolTipRole:
+            if (column == ExchangeLog::Recebido && log_.outcome(row) == ExchangeOutcome::NotTaken)
+                return QString::fromLatin1(ExchangeLog::kNotTakenHint);
             // The long cells are cut at the column's edge; the tip shows them whole.
             if (column == ExchangeLog::Enviado || column == ExchangeLog::Hex ||
                 column == ExchangeLog::Recebido)

@@ -214,6 +214,22 @@ void TfrmPrincipal::Timer1Timer(QObject*) {
     edHora_->setText(QString::asprintf("%02d%02d%02d", time.hour(), time.minute(), time.second()));
 }
 
+namespace {
+
+cuponex::ExchangeOutcome outcomeOf(cuponex::Exchange::Outcome outcome) {
+    switch (outcome) {
+        case cuponex::Exchange::Outcome::TimedOut:
+            return cuponex::ExchangeOutcome::Timeout;
+        case cuponex::Exchange::Outcome::NotTaken:
+            return cuponex::ExchangeOutcome::NotTaken;
+        case cuponex::Exchange::Outcome::Reply:
+            break;
+    }
+    return cuponex::ExchangeOutcome::Reply;
+}
+
+}  // namespace
+
 QString TfrmPrincipal::EnviaComando(const std::string& commandText) {
     const std::string frame = cuponex::Exchange::frame(commandText);
     ui.edEnviado->setText(fromLatin1(frame));
@@ -226,8 +242,7 @@ QString TfrmPrincipal::EnviaComando(const std::string& commandText) {
     try {
         // The field is a plain prefix of the file names, in the file system's bytes.
         record.reply = exchange_->run(QFile::encodeName(ui.edCaminho->text()).toStdString(), frame);
-        record.outcome = exchange_->timedOut() ? cuponex::ExchangeOutcome::Timeout
-                                               : cuponex::ExchangeOutcome::Reply;
+        record.outcome = outcomeOf(exchange_->outcome());
     } catch (const cuponex::ExchangeError& error) {
         record.reply = error.what();
         record.outcome = cuponex::ExchangeOutcome::IoError;
