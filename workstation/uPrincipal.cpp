@@ -9,6 +9,7 @@
 #include <QStyle>
 #include <QTime>
 
+#include "CommandLine.h"
 #include "ErrorDisplay.h"
 #include "FieldLimit.h"
 #include "Latin1.h"
@@ -108,6 +109,7 @@ TfrmPrincipal::TfrmPrincipal(QWidget* parent) : QWidget(parent), fieldRules_(thi
     exchangeFont.setPixelSize(11);
     ui.edEnviado->setFont(exchangeFont);
     ui.edRecebido->setFont(exchangeFont);
+    ui.edCaminho->setText(QFile::decodeName(cuponex::kDefaultWorkingDirectory));
     ui.edCaminho->setVisible(false);  // shown by FormCreate
 
     Timer1 = new QTimer(this);

@@ -8,6 +8,8 @@
 #include <stdexcept>
 #include <string>
 
+#include "common/EcfProtocol.h"
+
 namespace cuponex {
 
 // An input/output failure of the exchange; what() is the text to show, in
@@ -22,7 +24,7 @@ class Exchange {
     // Called when the reply's mode cannot be set; the reply is still read.
     using PermissionFailed = std::function<void()>;
 
-    static constexpr const char* kTimeoutReply = ".-P006}";
+    static constexpr const char* kTimeoutReply = ecf::kTimeoutReply;
     static constexpr std::chrono::milliseconds kLimit{5000};
 
     explicit Exchange(PermissionFailed permissionFailed = {});

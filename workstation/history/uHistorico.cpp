@@ -11,8 +11,8 @@
 
 #include "ErrorDisplay.h"
 #include "core/SafeFile.h"
-#include "core/Scenario.h"
 #include "history/ExchangeHistory.h"
+#include "scenario/Scenario.h"
 #include "ui_uHistorico.h"
 
 using cuponex::ExchangeLog;
