@@ -3,11 +3,29 @@
 #include <QFile>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
 
 #include "uPrincipal.h"
 
 namespace cuponex {
 namespace {
+
+// %g: the exchange's own wait, in seconds.
+constexpr const char* kUsage =
+    "Usage: cuponex [--dir DIR]\n"
+    "       cuponex --replay FILE [--dir DIR] [--wait SECONDS] [--record OUT]\n"
+    "Workstation for the commands of a fiscal printer (ECF). Each command goes\n"
+    "to the link program eqlink as the file eq.MSG in DIR; its reply comes back\n"
+    "as eq.RSP.\n"
+    "  --dir DIR       eqlink's working directory; for the service eqlink@ttyS0 it\n"
+    "                  is /home/usuarios/ecf/ttyS0/\n"
+    "  --replay FILE   send the scenario FILE without a window, compare the replies\n"
+    "  --wait SECONDS  how long each exchange waits for its reply (default %g)\n"
+    "  --record OUT    write the scenario as it ran, with the replies received\n"
+    "  -h, --help      show this text\n"
+    "  --version       show the version\n"
+    "The toolkit's own options (-platform NAME, -display DISPLAY, ...) are\n"
+    "accepted too.\n";
 
 bool asksForInformation(const std::vector<std::string>& arguments, CommandLine& line) {
     for (std::size_t i = 1; i < arguments.size(); ++i) {
@@ -85,7 +103,7 @@ CommandLine readCommandLine(const std::vector<std::string>& arguments) {
         }
         if (value->empty()) {
             if (replay) throw CommandLineError(name + " needs a value");
-            line.directory = kDefaultWorkingDirectory;
+            line.directory = kDefaultWorkingDirectory;  // the window's --dir=
             continue;
         }
         take(line, name, *value);
@@ -95,26 +113,10 @@ CommandLine readCommandLine(const std::vector<std::string>& arguments) {
 }
 
 std::string usageText() {
-    const auto seconds = std::chrono::duration<double>(Exchange::kLimit).count();
-    char waitDefault[16];
-    std::snprintf(waitDefault, sizeof waitDefault, "%g", seconds);
-    return std::string(
-               "Usage: cuponex [--dir DIR]\n"
-               "       cuponex --replay FILE [--dir DIR] [--wait SECONDS] [--record OUT]\n"
-               "Workstation for the commands of a fiscal printer (ECF). Each command goes\n"
-               "to the link program eqlink as the file eq.MSG in DIR; its reply comes back\n"
-               "as eq.RSP.\n"
-               "  --dir DIR       eqlink's working directory; for the service eqlink@ttyS0 it\n"
-               "                  is /home/usuarios/ecf/ttyS0/\n"
-               "  --replay FILE   send the scenario FILE without a window, compare the replies\n"
-               "  --wait SECONDS  how long each exchange waits for its reply (default ") +
-           waitDefault +
-           ")\n"
-           "  --record OUT    write the scenario as it ran, with the replies received\n"
-           "  -h, --help      show this text\n"
-           "  --version       show the version\n"
-           "The toolkit's own options (-platform NAME, -display DISPLAY, ...) are\n"
-           "accepted too.\n";
+    const double seconds = std::chrono::duration<double>(Exchange::kLimit).count();
+    std::string text(std::snprintf(nullptr, 0, kUsage, seconds), '\0');
+    std::snprintf(text.data(), text.size() + 1, kUsage, seconds);
+    return text;
 }
 
 std::string versionText() {
