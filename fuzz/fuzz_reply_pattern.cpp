@@ -8,7 +8,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "core/Scenario.h"
+#include "scenario/Scenario.h"
 #include "scenario/ReplyPattern.h"
 
 using namespace cuponex;

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "core/Scenario.h"
+#include "scenario/Scenario.h"
 
 using namespace cuponex;
 

@@ -7,8 +7,14 @@
 #include <string.h>
 #include <unistd.h>
 
+#include "common/EcfProtocol.h"
 #include "eq_io.h"
 #include "eq_var.h"
+
+// The end marker is looked for before the newest byte from ecf::kBlockEndFrom
+// on, so it must fit there.
+static_assert(ecf::kBlockEndFrom >= ecf::kEndMarkerLength,
+              "the marker is looked for before the newest byte");
 
 int eq_aloc_data(char** buffer) {
     *buffer = eq_global_read_buffer;
@@ -44,18 +50,18 @@ int eq_get_response(char** data, size_t* length) {
         const char byte = buffer[count];
         if (!leituraX) {
             if (byte == '}') break;
-        } else if (count >= EQ_BLOCK_END_FROM) {
+        } else if (count >= ecf::kBlockEndFrom) {
             // The marker is looked for before the newest byte, so a report
             // ends only when one more byte follows ".]}" (not kept) or when
             // the time limit passes.
-            if (memcmp(buffer + count - EQ_END_MARKER_LENGTH, EQ_END_MARKER,
-                       EQ_END_MARKER_LENGTH) == 0) {
+            if (memcmp(buffer + count - ecf::kEndMarkerLength, ecf::kEndMarker,
+                       ecf::kEndMarkerLength) == 0) {
                 leituraX = 0;
                 break;
             }
             // A continuation the port does not take fails the exchange: the
             // printer would wait for it and send nothing more.
-            if (byte == '}' && eq_port_write(EQ_CONTINUATION, EQ_CONTINUATION_LENGTH) != 0) {
+            if (byte == '}' && eq_port_write(ecf::kContinuation, ecf::kContinuationLength) != 0) {
                 return EQ_SEND_FAILED;
             }
         }

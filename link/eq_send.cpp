@@ -10,6 +10,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "common/EcfProtocol.h"
 #include "eq_io.h"
 #include "eq_respo.h"
 #include "eq_var.h"
@@ -251,21 +252,14 @@ int eq_get_message(char** data, size_t* length) {
     return 0;
 }
 
-// A request's frame begins with ESC ".", then the two-digit command code.
-static const char EQ_FRAME_START[] = "\x1b.";
-constexpr size_t EQ_FRAME_START_LENGTH = sizeof EQ_FRAME_START - 1;
-constexpr size_t EQ_CODE_LENGTH = 2;
-// The commands whose reply comes in blocks.
-static const char EQ_REPORT_CODES[][EQ_CODE_LENGTH + 1] = {"13", "15", "16", "18"};
-
 int eq_multiblock_request(const char* data, size_t length) {
-    if (length < EQ_FRAME_START_LENGTH + EQ_CODE_LENGTH ||
-        memcmp(data, EQ_FRAME_START, EQ_FRAME_START_LENGTH) != 0) {
+    if (length < ecf::kFrameStartLength + ecf::kCodeLength ||
+        memcmp(data, ecf::kFrameStart, ecf::kFrameStartLength) != 0) {
         return 0;
     }
-    const char* code = data + EQ_FRAME_START_LENGTH;
-    for (const char* report : EQ_REPORT_CODES) {
-        if (memcmp(code, report, EQ_CODE_LENGTH) == 0) return 1;
+    const char* code = data + ecf::kFrameStartLength;
+    for (const char* report : ecf::kReportCodes) {
+        if (memcmp(code, report, ecf::kCodeLength) == 0) return 1;
     }
     return 0;
 }

@@ -3,7 +3,7 @@
 #define PCRE2_CODE_UNIT_WIDTH 8
 #include <pcre2.h>
 
-#include "core/Scenario.h"
+#include "Scenario.h"
 
 namespace cuponex {
 namespace {

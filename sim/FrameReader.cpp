@@ -16,12 +16,16 @@ Unit malformed(std::string raw) {
 }  // namespace
 
 Unit classify(std::string raw) {
-    if (raw == kContinuation) return Unit{UnitKind::Continuation, std::move(raw), {}, {}};
+    if (raw == ecf::kContinuation) return Unit{UnitKind::Continuation, std::move(raw), {}, {}};
     // ESC "." digit digit parameters "}", with nothing before the ESC.
-    const bool wellFormed = raw.size() >= 5 && raw[0] == kEsc && raw[1] == '.' && isDigit(raw[2]) &&
-                            isDigit(raw[3]) && raw.back() == '}';
+    constexpr std::size_t kCode = ecf::kFrameStartLength, kParams = kCode + ecf::kCodeLength;
+    const bool wellFormed = raw.size() > kParams && raw.starts_with(ecf::kFrameStart) &&
+                            isDigit(raw[kCode]) && isDigit(raw[kCode + 1]) && raw.back() == '}';
     if (!wellFormed) return malformed(std::move(raw));
-    Unit unit{UnitKind::Frame, {}, raw.substr(2, 2), raw.substr(4, raw.size() - 5)};
+    Unit unit{UnitKind::Frame,
+              {},
+              raw.substr(kCode, ecf::kCodeLength),
+              raw.substr(kParams, raw.size() - kParams - 1)};
     unit.raw = std::move(raw);
     return unit;
 }
@@ -43,7 +47,7 @@ std::optional<Unit> FrameReader::take(char byte) {
         if (!pendingHasEsc_) return flushPartial();
     }
     pending_.push_back(byte);
-    if (byte == kEsc) pendingHasEsc_ = true;
+    if (byte == ecf::kFrameStart[0]) pendingHasEsc_ = true;
     if (byte == '}') {
         skipLineFeed_ = true;
         pendingHasEsc_ = false;

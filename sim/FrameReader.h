@@ -8,6 +8,8 @@
 #include <string_view>
 #include <vector>
 
+#include "common/EcfProtocol.h"
+
 namespace ecfsim {
 
 enum class UnitKind { Frame, Continuation, Malformed };
@@ -18,11 +20,6 @@ struct Unit {
     std::string code;  // two digits, frames only
     std::string params;
 };
-
-inline constexpr char kEsc = '\x1B';
-inline constexpr std::string_view kContinuation =
-    "\x01"
-    "b.++}";
 
 class FrameReader {
   public:

@@ -5,14 +5,6 @@
 #include "ReplyTable.h"
 
 namespace ecfsim {
-namespace {
-
-// The link answers a "}" with a continuation only from a report's fifth byte
-// on. An earlier "}" therefore ends no block: the printer would wait for a
-// continuation that never comes and the rest would be lost.
-constexpr std::size_t kFirstBlockEnd = 4;
-
-}  // namespace
 
 RecordedReplies::RecordedReplies(const std::vector<cuponex::ScenarioStep>& steps) {
     for (const cuponex::ScenarioStep& step : steps)
@@ -34,19 +26,22 @@ std::optional<std::string> RecordedReplies::next(std::string_view commandText) {
 
 std::vector<std::string> recordedChunks(std::string_view code, std::string_view reply,
                                         bool trailer) {
-    if (reply == kNoAnswer) return {};
+    if (reply == ecf::kTimeoutReply) return {};
     if (!isMultiBlockCode(code)) return {std::string(reply) + "}"};
 
     std::vector<std::string> chunks;
     std::size_t start = 0;
-    for (std::size_t i = kFirstBlockEnd; i < reply.size(); ++i) {
+    // The link answers a "}" with a continuation only from ecf::kBlockEndFrom
+    // on. An earlier "}" therefore ends no block: the printer would wait for a
+    // continuation that never comes and the rest would be lost.
+    for (std::size_t i = ecf::kBlockEndFrom; i < reply.size(); ++i) {
         if (reply[i] != '}') continue;
         chunks.emplace_back(reply.substr(start, i + 1 - start));
         start = i + 1;
     }
     // A last piece without "}" ends the report, as a printer that stops would.
     if (start < reply.size()) chunks.emplace_back(reply.substr(start));
-    if (trailer && reply.ends_with(kEndMarker)) chunks.emplace_back("\n");
+    if (trailer && reply.ends_with(ecf::kEndMarker)) chunks.emplace_back("\n");
     return chunks;
 }
 

@@ -9,13 +9,10 @@
 #include <string_view>
 #include <vector>
 
-#include "core/Exchange.h"
-#include "core/Scenario.h"
+#include "common/EcfProtocol.h"
+#include "scenario/Scenario.h"
 
 namespace ecfsim {
-
-// What the workstation records for an exchange the printer did not answer.
-inline constexpr std::string_view kNoAnswer = cuponex::Exchange::kTimeoutReply;
 
 class RecordedReplies {
   public:
@@ -41,9 +38,10 @@ class RecordedReplies {
 };
 
 // The chunks that send a recorded reply, as replyChunks gives them: none for
-// kNoAnswer (the printer stays silent); an ordinary reply followed by its "}";
-// a report split after each "}" into blocks, each after a continuation, and a
-// line feed after a final end marker when `trailer` is set.
+// the workstation's timeout reply (the printer stays silent, as the recorded
+// one did); an ordinary reply followed by its "}"; a report split after each
+// "}" into blocks, each after a continuation, and a line feed after a final
+// end marker when `trailer` is set.
 std::vector<std::string> recordedChunks(std::string_view code, std::string_view reply,
                                         bool trailer);
 

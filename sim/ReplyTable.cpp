@@ -1,6 +1,7 @@
 #include "ReplyTable.h"
 
 #include "common/Digits.h"
+#include "common/EcfProtocol.h"
 
 namespace ecfsim {
 
@@ -11,7 +12,9 @@ bool isKnownCode(std::string_view code) {
 }
 
 bool isMultiBlockCode(std::string_view code) {
-    return code == "13" || code == "15" || code == "16" || code == "18";
+    for (const char* report : ecf::kReportCodes)
+        if (code == report) return true;
+    return false;
 }
 
 std::vector<std::string> replyChunks(std::string_view code, bool trailer) {
@@ -22,7 +25,7 @@ std::vector<std::string> replyChunks(std::string_view code, bool trailer) {
     std::vector<std::string> chunks;
     for (int block = 1; block <= kReportBlocks; ++block)
         chunks.push_back("RELATORIO " + codeText + " BLOCO " + std::to_string(block) + "}");
-    chunks.emplace_back(kEndMarker);
+    chunks.emplace_back(ecf::kEndMarker);
     if (trailer) chunks.emplace_back("\n");
     return chunks;
 }

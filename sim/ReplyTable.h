@@ -9,12 +9,11 @@ namespace ecfsim {
 
 inline constexpr std::string_view kMalformedReply = ".-P002}";
 inline constexpr std::string_view kUnknownCodeReply = ".-P003}";
-inline constexpr std::string_view kEndMarker = ".]}";
 inline constexpr int kReportBlocks = 3;
 
 bool isKnownCode(std::string_view code);
 
-// Reports 13, 15, 16 and 18 answer in blocks, one per continuation.
+// Reports (ecf::kReportCodes) answer in blocks, one per continuation.
 bool isMultiBlockCode(std::string_view code);
 
 // The chunks of the reply to a well-formed frame. Chunk 0 goes out at once; each

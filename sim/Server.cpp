@@ -10,7 +10,7 @@
 #include <stdexcept>
 #include <thread>
 
-#include "EscapedText.h"
+#include "scenario/Scenario.h"
 
 namespace ecfsim {
 namespace {
@@ -88,8 +88,8 @@ void Server::handle(const Unit& unit) {
     if (unit.kind != UnitKind::Continuation) {
         // A new request means the client has given up on what is still unsent.
         output_.clear();
-        if (log_) {
-            std::fprintf(log_, "%s\n", escapeBytes(unit.raw).c_str());
+        if (log_) {  // in the scenario notation's bytes
+            std::fprintf(log_, "%s\n", cuponex::escapeBytes(unit.raw).c_str());
             std::fflush(log_);
         }
     }

@@ -1,14 +1,16 @@
 // The main window: start state, the printer-line switch, the tab book, the
-// clock of tab .14 and the --dir option.
+// clock of tab .14 and the command line.
 
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include "app/CommandLine.h"
-#include "core/Replay.h"
 #include "ui_tab01.h"
 #include "ui_tab14.h"
 #include "ui_tab19.h"
@@ -271,14 +273,101 @@ class MainWindowTest : public QObject {
     }
 
     void dirOptionPresetsTheWorkingDirectory() {
-        QCOMPARE(workingDirectoryOption({"cuponex", "--dir", "/tmp/ecf/ttyS0"}),
-                 QStringLiteral("/tmp/ecf/ttyS0/"));
-        QCOMPARE(workingDirectoryOption({"cuponex", "--dir=/x/"}), QStringLiteral("/x/"));
-        QCOMPARE(workingDirectoryOption({"cuponex"}), QString());
-        QCOMPARE(workingDirectoryOption({"cuponex", "--dir"}), QString());
+        using cuponex::readCommandLine;
+        const std::string standard = cuponex::kDefaultWorkingDirectory;
+        QCOMPARE(readCommandLine({"cuponex", "--dir", "/tmp/ecf/ttyS0"}).directory,
+                 std::string("/tmp/ecf/ttyS0/"));
+        QCOMPARE(readCommandLine({"cuponex", "--dir=/x/"}).directory, std::string("/x/"));
+        QCOMPARE(readCommandLine({"cuponex"}).directory, standard);
+        QCOMPARE(readCommandLine({"cuponex", "--dir"}).directory, standard);
+        QCOMPARE(readCommandLine({"cuponex", "--dir", "/a", "--dir="}).directory, standard);
         TfrmPrincipal w;
-        applyCommandLine({"cuponex", "--dir", "/tmp/a"}, w);
+        applyCommandLine(readCommandLine({"cuponex", "--dir", "/tmp/a"}), w);
         QCOMPARE(w.ui.edCaminho->text(), QStringLiteral("/tmp/a/"));
+    }
+
+    // What each command line asks for, and the options of a replay.
+    void commandLineRequests() {
+        using Request = cuponex::CommandLine::Request;
+        struct Case {
+            std::vector<std::string> arguments;
+            Request request;
+            std::string directory, scenario;
+            std::optional<std::string> record;
+            int waitMs;
+        };
+        const std::string standard = cuponex::kDefaultWorkingDirectory;
+        const std::vector<Case> cases = {
+            {{"--help"}, Request::Help, standard, "", {}, 5000},
+            {{"-platform", "xcb", "-h"}, Request::Help, standard, "", {}, 5000},
+            {{"--dir", "/tmp/x", "--version"}, Request::Version, standard, "", {}, 5000},
+            {{"--dir", "--help"}, Request::Window, "--help/", "", {}, 5000},
+            {{"--replay", "s", "--help"}, Request::Help, standard, "", {}, 5000},
+            {{"--colour", "--wait", "soon"}, Request::Window, standard, "", {}, 5000},
+            {{"--replay", "s"}, Request::Replay, standard, "s", {}, 5000},
+            {{"--dir=/d", "--replay=s", "--wait", "0.25", "--record", "o"},
+             Request::Replay,
+             "/d/",
+             "s",
+             "o",
+             250},
+            {{"--replay", "s", "--wait=86400", "--dir", "/d/"},
+             Request::Replay,
+             "/d/",
+             "s",
+             {},
+             86400000},
+        };
+        for (const Case& c : cases) {
+            std::vector<std::string> arguments{"cuponex"};
+            arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
+            const cuponex::CommandLine line = cuponex::readCommandLine(arguments);
+            const QByteArray name = QByteArray::fromStdString(arguments.back());
+            QVERIFY2(line.request == c.request, name);
+            QCOMPARE(line.directory, c.directory);
+            QCOMPARE(line.scenario, c.scenario);
+            QVERIFY2(line.record == c.record, name);
+            QCOMPARE(line.wait.count(), c.waitMs);
+        }
+    }
+
+    // A replay's command line is read whole: anything it cannot use is an
+    // error that says why.
+    void badReplayCommandLines() {
+        const std::vector<std::pair<std::vector<std::string>, std::string>> cases = {
+            {{"--replay"}, "--replay needs a value"},
+            {{"--replay="}, "--replay needs a value"},
+            {{"--replay", "s", "--dir"}, "--dir needs a value"},
+            {{"--replay", "s", "--record="}, "--record needs a value"},
+            {{"--replay", "s", "--colour"}, "unknown option '--colour'"},
+            {{"--replay", "s", "-platform", "xcb"}, "unknown option '-platform'"},
+            {{"--replay", "s", "--wait", "soon"}, "--wait takes a number of seconds, not 'soon'"},
+            {{"--replay", "s", "--wait", "0"}, "--wait takes a number of seconds, not '0'"},
+            {{"--replay", "s", "--wait", "-1"}, "--wait takes a number of seconds, not '-1'"},
+            {{"--replay", "s", "--wait", "86401"}, "--wait takes a number of seconds, not '86401'"},
+            {{"--replay", "s", "--wait", "inf"}, "--wait takes a number of seconds, not 'inf'"},
+            {{"--replay", "s", "--wait", "5s"}, "--wait takes a number of seconds, not '5s'"},
+        };
+        for (const auto& [tail, why] : cases) {
+            std::vector<std::string> arguments{"cuponex"};
+            arguments.insert(arguments.end(), tail.begin(), tail.end());
+            try {
+                cuponex::readCommandLine(arguments);
+                QFAIL(("accepted: " + tail.back()).c_str());
+            } catch (const cuponex::CommandLineError& error) {
+                QCOMPARE(std::string(error.what()), why);
+            }
+        }
+    }
+
+    // One usage text, which names every option and the exchange's own wait.
+    void usageNamesEveryOption() {
+        const std::string usage = cuponex::usageText();
+        QVERIFY(usage.starts_with("Usage: cuponex [--dir DIR]\n"));
+        for (const char* option : {"--dir DIR", "--replay FILE", "--wait SECONDS", "--record OUT",
+                                   "-h, --help", "--version", "(default 5)"})
+            QVERIFY2(usage.find(option) != std::string::npos, option);
+        QCOMPARE(cuponex::versionText().substr(0, 8), std::string("cuponex "));
     }
 };
 

@@ -10,7 +10,7 @@
 #include "LinkTestSupport.h"
 #include "core/Exchange.h"
 #include "core/SafeFile.h"
-#include "core/Scenario.h"
+#include "scenario/Scenario.h"
 
 namespace {
 

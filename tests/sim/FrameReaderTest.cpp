@@ -32,7 +32,7 @@ TEST(FrameReader, AssemblesAFrameDeliveredOneByteAtATime) {
 
 TEST(FrameReader, RecognisesContinuationsOnlyWhenExact) {
     FrameReader reader;
-    EXPECT_EQ(kinds(reader.feed(kContinuation)), std::vector{UnitKind::Continuation});
+    EXPECT_EQ(kinds(reader.feed(ecf::kContinuation)), std::vector{UnitKind::Continuation});
     EXPECT_EQ(kinds(reader.feed("\x01"
                                 "b.+}\x1B"
                                 "b.++}")),

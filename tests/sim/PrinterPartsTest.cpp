@@ -13,7 +13,7 @@ using namespace std::chrono_literals;
 Unit frame(const std::string& code) {
     return classify("\x1B." + code + "}");
 }
-const Unit kCont = classify(std::string(kContinuation));
+const Unit kCont = classify(ecf::kContinuation);
 
 TEST(ReplyTable, KnowsExactlyTheCommandsOfThePrinter) {
     int known = 0;

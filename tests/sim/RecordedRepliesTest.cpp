@@ -54,7 +54,7 @@ TEST(RecordedReplies, ChunksAsThePrinterSendsThem) {
 Unit frame(const std::string& text) {
     return classify("\x1B." + text + "}");
 }
-const Unit kCont = classify(std::string(kContinuation));
+const Unit kCont = classify(ecf::kContinuation);
 
 TEST(RecordedReplies, ThePrinterAnswersFromThemAndFromTheTableOtherwise) {
     RecordedReplies replies = recordedFrom(

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "core/Scenario.h"
+#include "scenario/Scenario.h"
 #include "scenario/ReplyPattern.h"
 
 namespace cuponex {

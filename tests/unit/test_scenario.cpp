@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "core/Scenario.h"
+#include "scenario/Scenario.h"
 
 namespace cuponex {
 namespace {
@@ -107,6 +107,21 @@ TEST(ScenarioWrite, WorkedSteps) {
     };
     for (const auto& [written, text] : cases) EXPECT_EQ(writeScenario({written}), text) << text;
     EXPECT_THROW(writeScenario({step("", "x")}), ScenarioError);
+}
+
+// The notation's bytes without a field's two rules, as ecfsim's log writes
+// them: a trailing space and a leading "#" stay as they are.
+TEST(ScenarioWrite, BytesWithoutTheFieldRules) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"\x1b.05}", "\\x1B.05}"},
+        {"# a ", "# a "},
+        {" ~\\", " ~\\\\"},
+        {std::string("\0\t\x7F\x80\xE7\xFF", 6), "\\x00\\x09\\x7F\\x80\\xE7\\xFF"},
+    };
+    for (const auto& [bytes, text] : cases) {
+        EXPECT_EQ(escapeBytes(bytes), text);
+        EXPECT_EQ(unescapeField(text), bytes);
+    }
 }
 
 TEST(ScenarioWrite, ReadsBackExactlyWhateverTheBytes) {

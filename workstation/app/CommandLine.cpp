@@ -1,54 +1,130 @@
 #include "CommandLine.h"
 
-#include "core/Replay.h"
+#include <QFile>
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+
 #include "window/uPrincipal.h"
 
-QString workingDirectoryOption(const QStringList& arguments) {
-    QString dir;
-    for (qsizetype i = 1; i < arguments.size(); ++i) {
-        const QString& arg = arguments[i];
-        if (arg == QLatin1String("--dir") && i + 1 < arguments.size())
-            dir = arguments[++i];
-        else if (arg.startsWith(QLatin1String("--dir=")))
-            dir = arg.mid(6);
-    }
-    if (!dir.isEmpty() && !dir.endsWith(QLatin1Char('/'))) dir += QLatin1Char('/');
-    return dir;
-}
-
+namespace cuponex {
 namespace {
 
-const char* const kUsage =
+// %g: the exchange's own wait, in seconds.
+constexpr const char* kUsage =
     "Usage: cuponex [--dir DIR]\n"
-    "%1"
+    "       cuponex --replay FILE [--dir DIR] [--wait SECONDS] [--record OUT]\n"
     "Workstation for the commands of a fiscal printer (ECF). Each command goes\n"
     "to the link program eqlink as the file eq.MSG in DIR; its reply comes back\n"
     "as eq.RSP.\n"
-    "  --dir DIR    eqlink's working directory; for the service eqlink@ttyS0 it\n"
-    "               is /home/usuarios/ecf/ttyS0/\n"
-    "%2"
-    "  -h, --help   show this text\n"
-    "  --version    show the version\n"
+    "  --dir DIR       eqlink's working directory; for the service eqlink@ttyS0 it\n"
+    "                  is /home/usuarios/ecf/ttyS0/\n"
+    "  --replay FILE   send the scenario FILE without a window, compare the replies\n"
+    "  --wait SECONDS  how long each exchange waits for its reply (default %g)\n"
+    "  --record OUT    write the scenario as it ran, with the replies received\n"
+    "  -h, --help      show this text\n"
+    "  --version       show the version\n"
     "The toolkit's own options (-platform NAME, -display DISPLAY, ...) are\n"
     "accepted too.\n";
 
-}  // namespace
-
-QString informationText(const QStringList& arguments) {
-    for (qsizetype i = 1; i < arguments.size(); ++i) {
-        const QString& arg = arguments[i];
-        if (arg == QLatin1String("--dir"))
+bool asksForInformation(const std::vector<std::string>& arguments, CommandLine& line) {
+    for (std::size_t i = 1; i < arguments.size(); ++i) {
+        const std::string& arg = arguments[i];
+        if (arg == "--dir") {
             ++i;
-        else if (arg == QLatin1String("--help") || arg == QLatin1String("-h"))
-            return QString::fromLatin1(kUsage).arg(QString::fromLatin1(cuponex::kReplayUsage),
-                                                   QString::fromLatin1(cuponex::kReplayOptions));
-        else if (arg == QLatin1String("--version"))
-            return QStringLiteral("cuponex " CUPONEX_VERSION "\n");
+        } else if (arg == "--help" || arg == "-h") {
+            line.request = CommandLine::Request::Help;
+            return true;
+        } else if (arg == "--version") {
+            line.request = CommandLine::Request::Version;
+            return true;
+        }
     }
-    return {};
+    return false;
 }
 
-void applyCommandLine(const QStringList& arguments, TfrmPrincipal& window) {
-    const QString dir = workingDirectoryOption(arguments);
-    if (!dir.isEmpty()) window.ui.edCaminho->setText(dir);
+bool asksForReplay(const std::vector<std::string>& arguments) {
+    for (std::size_t i = 1; i < arguments.size(); ++i) {
+        if (arguments[i] == "--replay" || arguments[i].starts_with("--replay=")) return true;
+    }
+    return false;
+}
+
+std::chrono::milliseconds readSeconds(const std::string& text) {
+    double seconds = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), seconds);
+    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(seconds) ||
+        seconds <= 0 || seconds > 24 * 3600) {
+        throw CommandLineError("--wait takes a number of seconds, not '" + text + "'");
+    }
+    return std::chrono::milliseconds(std::llround(seconds * 1000));
+}
+
+// Sets one option of the line from its value.
+void take(CommandLine& line, const std::string& name, const std::string& value) {
+    if (name == "--dir") {
+        line.directory = value.ends_with('/') ? value : value + "/";
+    } else if (name == "--replay") {
+        line.scenario = value;
+    } else if (name == "--record") {
+        line.record = value;
+    } else {
+        line.wait = readSeconds(value);
+    }
+}
+
+}  // namespace
+
+CommandLine readCommandLine(const std::vector<std::string>& arguments) {
+    CommandLine line;
+    if (asksForInformation(arguments, line)) return line;
+    const bool replay = asksForReplay(arguments);
+    if (replay) line.request = CommandLine::Request::Replay;
+    for (std::size_t i = 1; i < arguments.size(); ++i) {
+        std::string name = arguments[i];
+        std::optional<std::string> value;
+        if (const auto equals = name.find('='); name.starts_with("--") && equals != name.npos) {
+            value = name.substr(equals + 1);
+            name.resize(equals);
+        }
+        const bool known =
+            name == "--dir" ||
+            (replay && (name == "--replay" || name == "--record" || name == "--wait"));
+        if (!known) {
+            if (replay) throw CommandLineError("unknown option '" + arguments[i] + "'");
+            continue;
+        }
+        if (!value) {
+            if (i + 1 >= arguments.size()) {
+                if (replay) throw CommandLineError(name + " needs a value");
+                break;
+            }
+            value = arguments[++i];
+        }
+        if (value->empty()) {
+            if (replay) throw CommandLineError(name + " needs a value");
+            line.directory = kDefaultWorkingDirectory;  // the window's --dir=
+            continue;
+        }
+        take(line, name, *value);
+    }
+    if (replay && line.scenario.empty()) throw CommandLineError("--replay needs a value");
+    return line;
+}
+
+std::string usageText() {
+    const double seconds = std::chrono::duration<double>(Exchange::kLimit).count();
+    std::string text(std::snprintf(nullptr, 0, kUsage, seconds), '\0');
+    std::snprintf(text.data(), text.size() + 1, kUsage, seconds);
+    return text;
+}
+
+std::string versionText() {
+    return "cuponex " CUPONEX_VERSION "\n";
+}
+
+}  // namespace cuponex
+
+void applyCommandLine(const cuponex::CommandLine& commandLine, TfrmPrincipal& window) {
+    window.ui.edCaminho->setText(QFile::decodeName(commandLine.directory.c_str()));
 }

@@ -1,19 +1,54 @@
 #pragma once
-// cuponex --dir DIR: presets the working directory of the exchange.
-// cuponex --help, --version: answered before the toolkit starts.
+// cuponex's command line, read once before the toolkit starts:
+//   cuponex [--dir DIR]                 the window
+//   cuponex --replay FILE [--dir DIR] [--wait SECONDS] [--record OUT]
+//                                       a scenario without a window
+//   cuponex --help | -h | --version     answered without a display
 
-#include <QStringList>
+#include <chrono>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "core/Exchange.h"
 
 class TfrmPrincipal;
 
-// The directory named by --dir (or --dir=DIR) with a trailing "/" added when
-// missing; an empty string when the option is absent.
-QString workingDirectoryOption(const QStringList& arguments);
+namespace cuponex {
 
-// The text that --help (or -h) or --version asks for, ready for standard
-// output; empty when the command line asks for neither. Needs no
-// QApplication, so both answer without a display. The value of --dir is never
-// taken for one of them.
-QString informationText(const QStringList& arguments);
+struct CommandLine {
+    enum class Request { Window, Help, Version, Replay };
+    Request request = Request::Window;
+    std::string directory = kDefaultWorkingDirectory;  // a prefix of file names: ends in "/"
+    // --replay only.
+    std::string scenario;
+    std::optional<std::string> record;
+    std::chrono::milliseconds wait = Exchange::kLimit;
+};
 
-void applyCommandLine(const QStringList& arguments, TfrmPrincipal& window);
+// A command line that cannot be used; what() says why.
+class CommandLineError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+// Reads the command line (program name first). --help, -h and --version
+// answer whatever else stands there, but the value of --dir is never taken
+// for one of them. With --replay anywhere, every argument must be a replay
+// option with its value (as "--name VALUE" or "--name=VALUE"): otherwise, or
+// for a wait that is not a number of seconds above 0 (at most a day), a
+// CommandLineError. Without it only --dir is read and the rest (the toolkit's
+// own options) left alone; an empty --dir= stands for the default.
+CommandLine readCommandLine(const std::vector<std::string>& arguments);
+
+// What --help prints, also shown after a bad command line.
+std::string usageText();
+
+// What --version prints.
+std::string versionText();
+
+}  // namespace cuponex
+
+// Presets the window's working directory from the command line.
+void applyCommandLine(const cuponex::CommandLine& commandLine, TfrmPrincipal& window);

@@ -9,7 +9,13 @@
 #include <string>
 #include <utility>
 
+#include "common/EcfProtocol.h"
+
 namespace cuponex {
+
+// The working directory when none is named (--dir); the window's field starts
+// with it.
+inline constexpr const char* kDefaultWorkingDirectory = "/HOME/USUARIO/ecf/ttyS0/";
 
 // An input/output failure of the exchange; what() is the text the window
 // shows, in ISO-8859-1.
@@ -37,7 +43,7 @@ class Exchange {
     // Called when the reply's mode cannot be set; the reply is still read.
     using PermissionFailed = std::function<void()>;
 
-    static constexpr const char* kTimeoutReply = ".-P006}";
+    static constexpr const char* kTimeoutReply = ecf::kTimeoutReply;
     static constexpr std::chrono::milliseconds kLimit{5000};
 
     explicit Exchange(PermissionFailed permissionFailed = {});

@@ -1,6 +1,7 @@
 #include "ExchangeLog.h"
 
 #include "common/Digits.h"
+#include "common/EcfProtocol.h"
 
 namespace cuponex {
 namespace {
@@ -71,7 +72,7 @@ void ExchangeLog::append(const ExchangeRecord& record) {
 }
 
 std::string commandTextOf(std::string_view frame) {
-    if (frame.starts_with("\x1b.")) frame.remove_prefix(2);
+    if (frame.starts_with(ecf::kFrameStart)) frame.remove_prefix(ecf::kFrameStartLength);
     if (frame.ends_with('}')) frame.remove_suffix(1);
     return std::string(frame);
 }

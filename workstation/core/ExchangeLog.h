@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "Scenario.h"
+#include "scenario/Scenario.h"
 
 namespace cuponex {
 
@@ -34,7 +34,9 @@ struct ExchangeRecord {
 // Bytes as a person can read them in one line: ESC as "<ESC>", every other
 // control byte (below 0x20, 0x7F, 0x80 to 0x9F) as "<xx>" with two upper-case
 // hexadecimal digits; the rest as they are. Tabs and line feeds are control
-// bytes too, so the text never breaks a line or a tab-separated cell.
+// bytes too, so the text never breaks a line or a tab-separated cell. Not the
+// scenario notation (escapeBytes): the history shows the window's own texts,
+// accented letters as letters, and only a file must read back exactly.
 std::string readableBytes(std::string_view bytes);
 
 // Each byte as two upper-case hexadecimal digits, separated by single spaces.

@@ -2,28 +2,13 @@
 // Small pieces of POSIX file handling that the exchange and the file writers
 // share.
 
-#include <unistd.h>
-
 #include <string>
 #include <string_view>
 #include <utility>
 
+#include "common/Descriptor.h"
+
 namespace cuponex {
-
-// A file descriptor, closed on every way out.
-class Descriptor {
-  public:
-    explicit Descriptor(int fd) : fd_(fd) {}
-    ~Descriptor() {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    int get() const { return fd_; }
-
-  private:
-    int fd_;
-};
 
 // Writes every byte, going on after interruptions and short writes. False
 // with errno set when a write fails (ENOSPC when one writes nothing).

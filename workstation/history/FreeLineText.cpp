@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "widgets/Latin1.h"
-#include "core/Scenario.h"
+#include "scenario/Scenario.h"
 
 namespace cuponex {
 namespace {

@@ -10,10 +10,10 @@
 #include <algorithm>
 
 #include "core/SafeFile.h"
-#include "core/Scenario.h"
 #include "history/CommandLineKeys.h"
 #include "history/ExchangeHistory.h"
 #include "history/FreeLineText.h"
+#include "scenario/Scenario.h"
 #include "ui_uHistorico.h"
 #include "widgets/ErrorDisplay.h"
 

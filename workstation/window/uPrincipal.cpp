@@ -111,6 +111,7 @@ TfrmPrincipal::TfrmPrincipal(QWidget* parent) : QWidget(parent), keyAndExitRules
     exchangeFont.setPixelSize(11);
     ui.edEnviado->setFont(exchangeFont);
     ui.edRecebido->setFont(exchangeFont);
+    ui.edCaminho->setText(QFile::decodeName(cuponex::kDefaultWorkingDirectory));
     ui.edCaminho->setVisible(false);  // shown by FormCreate
 
     Timer1 = new QTimer(this);

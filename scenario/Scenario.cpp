@@ -7,7 +7,7 @@
 #include <cerrno>
 #include <cstring>
 
-#include "PosixFile.h"
+#include "common/Descriptor.h"
 
 namespace cuponex {
 namespace {
@@ -84,21 +84,32 @@ std::string readRegularFile(int fd, const std::string& path) {
 
 }  // namespace
 
-std::string escapeField(std::string_view bytes, bool isCommand) {
+std::string escapeBytes(std::string_view bytes) {
     std::string text;
     text.reserve(bytes.size());
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(bytes[i]);
-        const bool trailingSpace = byte == ' ' && i + 1 == bytes.size();
-        const bool leadingHash = byte == '#' && i == 0 && isCommand;
+    for (const char c : bytes) {
+        const auto byte = static_cast<unsigned char>(c);
         if (byte == '\\') {
             text += "\\\\";
-        } else if (isPrintable(byte) && !trailingSpace && !leadingHash) {
-            text += static_cast<char>(byte);
+        } else if (isPrintable(byte)) {
+            text += c;
         } else {
             appendHex(text, byte);
         }
     }
+    return text;
+}
+
+std::string escapeField(std::string_view bytes, bool isCommand) {
+    std::string text;
+    if (isCommand && bytes.starts_with('#')) {
+        appendHex(text, '#');
+        bytes.remove_prefix(1);
+    }
+    const bool trailingSpace = bytes.ends_with(' ');
+    if (trailingSpace) bytes.remove_suffix(1);
+    text += escapeBytes(bytes);
+    if (trailingSpace) appendHex(text, ' ');
     return text;
 }
 

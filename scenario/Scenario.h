@@ -31,8 +31,13 @@ struct ScenarioStep {
     std::string comment;                  // written as a "#" line before it (writer only)
 };
 
-// Bytes in the file's notation. A field's trailing space is "\x20"; a "#" that
-// begins a command is "\x23", so the line is not taken for a comment.
+// Bytes in the file's notation: 0x20-0x7E as they are but the backslash
+// ("\\"), any other byte "\xHH" with upper-case digits. The simulated
+// printer's log of requests is written so too.
+std::string escapeBytes(std::string_view bytes);
+
+// A field in the file's notation: escapeBytes, and a trailing space as "\x20";
+// a "#" that begins a command is "\x23", so the line is not taken for a comment.
 std::string escapeField(std::string_view bytes, bool isCommand = false);
 
 // The notation back to bytes. Throws ScenarioError with the bare reason (no
