@@ -18,6 +18,7 @@
 
 #include "GuiTestSupport.h"
 #include "Latin1.h"
+#include "SkipOrFail.h"
 #include "uPrincipal.h"
 #include "ui_tab05.h"
 #include "ui_tab18.h"
@@ -309,7 +310,7 @@ class ExchangeTest : public QObject {
 
     void realLinkAndSimulatedPrinter() {
         testsupport::RealLink link;
-        if (!link.start()) QSKIP("eqlink or ecfsim could not be started");
+        if (!link.start()) QSKIP_OR_FAIL_UNDER_CI("eqlink or ecfsim could not be started");
         TfrmPrincipal w;
         w.ui.edCaminho->setText(link.workingDir());
         for (auto* button : {w.t05->btnEnviaSemParametro, w.t18->BitBtn21, w.t42->BitBtn42}) {
