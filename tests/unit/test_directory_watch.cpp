@@ -68,7 +68,7 @@ TEST_F(DirectoryWatchTest, LostEventsEndTheWatch) {
                  fs::rename(dir_ / (i % 2 ? "b" : "a"), dir_ / (i % 2 ? "a" : "b"));
              }
          }},
-        {"the directory removed", [&] { fs::remove(dir_); }},
+        {"the directory removed", [&] { fs::remove_all(dir_); }},
         {"the directory moved", [&] { fs::rename(dir_, root_ / "elsewhere"); }},
     };
     for (const auto& [loss, cause] : losses) {
