@@ -14,28 +14,21 @@
 #include <vector>
 
 #include "RemotePrinterBench.h"
-#include "SkipOrFail.h"
 
 namespace {
 
 using namespace std::chrono_literals;
 using eqlink_test::ChildProcess;
-using eqlink_test::findProgram;
-using eqlink_test::portOpenedBy;
-using eqlink_test::waitFor;
 
 class Bridge : public eqlink_test::RemotePrinterBench {
   protected:
     Bridge() : RemotePrinterBench(Client::Once) {}
 
-    void SetUp() override {
-        socat_ = findProgram("socat");
-        if (socat_.empty()) {
-            SKIP_OR_FAIL_UNDER_CI(
-                "socat is not installed (scripts/setup.sh installs it); "
-                "the bridge to a remote printer is not tested");
-        }
-        startBench();
+    std::string findPrograms() override {
+        socat_ = eqlink_test::findProgram("socat");
+        return socat_.empty() ? "socat is not installed (scripts/setup.sh installs it); "
+                                "the bridge to a remote printer is not tested"
+                              : "";
     }
 
     // The printer's side: the serial device served on a TCP port, with the
@@ -61,7 +54,7 @@ TEST_F(Bridge, RequestsCrossItAndTheLinkOutlivesAReconnection) {
     // and the link closes its port.
     client_->stop();
     EXPECT_FALSE(std::filesystem::is_symlink(device_));
-    ASSERT_TRUE(waitFor([&] { return portOpenedBy(link_->pid()).empty(); }, 2000ms));
+    ASSERT_TRUE(linkClosedPort(2000ms));
     ASSERT_TRUE(link_->running());
 
     // A new connection at the same path: the link opens it by itself.

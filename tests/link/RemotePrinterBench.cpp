@@ -11,6 +11,8 @@
 #include <sstream>
 #include <vector>
 
+#include "SkipOrFail.h"
+
 namespace eqlink_test {
 
 std::string findProgram(const std::string& name) {
@@ -64,7 +66,9 @@ std::string deviceAt(const std::string& link) {
     return std::filesystem::read_symlink(link, error).string();
 }
 
-void RemotePrinterBench::startBench() {
+void RemotePrinterBench::SetUp() {
+    const std::string missing = findPrograms();
+    if (!missing.empty()) SKIP_OR_FAIL_UNDER_CI(missing);
     ASSERT_EQ(::mkdir((scratch / "ecf").c_str(), 0755), 0);
     sim_ = std::make_unique<ChildProcess>(
         ECFSIM_PATH, std::vector<std::string>{"--link", simDevice_, "--unpaced"});
@@ -131,6 +135,10 @@ bool RemotePrinterBench::linkOnDevice(std::chrono::milliseconds limit) {
             return !device.empty() && portOpenedBy(link_->pid()) == device;
         },
         limit);
+}
+
+bool RemotePrinterBench::linkClosedPort(std::chrono::milliseconds limit) {
+    return waitFor([&] { return portOpenedBy(link_->pid()).empty(); }, limit);
 }
 
 std::optional<std::string> RemotePrinterBench::ask(const std::string& frame,

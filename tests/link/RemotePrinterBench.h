@@ -3,8 +3,7 @@
 // printer on a pseudo-terminal, a serial server (the test's own: socat or
 // ser2net) serves that device on a TCP port, socat on the workstation's side
 // makes a local pseudo-terminal for the port, and the real eqlink takes it for
-// its serial port. A test finds its programs in its SetUp, skipping without
-// them, and then calls startBench().
+// its serial port. A test gives the server and finds the programs.
 
 #include <gtest/gtest.h>
 
@@ -39,12 +38,16 @@ class RemotePrinterBench : public ::testing::Test {
     enum class Client { Once, InLoop };
     explicit RemotePrinterBench(Client client) : clientRuns_(client) {}
 
+    // Looks for the programs the bench needs (socat_ and the server's); why
+    // the test cannot run, "" when all are there.
+    virtual std::string findPrograms() = 0;
     // The serial server on `port` for simDevice_, in a process group of its
     // own (with the children it forks for its connections).
     virtual std::unique_ptr<ChildProcess> serve(int port) = 0;
 
-    // The printer, the server on a free port, the client and the link on it.
-    void startBench();
+    // The printer, the server on a free port, the client and the link on it;
+    // skipped without the programs, a failure under CI.
+    void SetUp() override;
     // Children in the reverse order of their start.
     void TearDown() override;
 
@@ -56,6 +59,8 @@ class RemotePrinterBench : public ::testing::Test {
     bool connected();
     // The link has the pseudo-terminal now at device_ open; it looks once a second.
     bool linkOnDevice(std::chrono::milliseconds limit);
+    // The link has no pseudo-terminal open any more.
+    bool linkClosedPort(std::chrono::milliseconds limit);
 
     // As the window sends a request: written under another name, renamed to
     // eq.MSG; then the reply, read and deleted, or nothing after `limit`.

@@ -12,48 +12,47 @@
 #include <vector>
 
 #include "RemotePrinterBench.h"
-#include "SkipOrFail.h"
 
 namespace {
 
 using namespace std::chrono_literals;
 using eqlink_test::ChildProcess;
 using eqlink_test::findProgram;
-using eqlink_test::portOpenedBy;
-using eqlink_test::waitFor;
-using eqlink_test::writeFile;
+
+// The README's configuration, on the loopback address, the simulated
+// printer's device and `port`.
+std::string readmeConfig(int port, const std::string& device) {
+    return "%YAML 1.1\n"
+           "---\n"
+           "connection: &ecf\n"
+           "    accepter: tcp,127.0.0.1," +
+           std::to_string(port) +
+           "\n"
+           "    enable: on\n"
+           "    options:\n"
+           "      kickolduser: true\n"
+           "    connector: serialdev," +
+           device + ",9600n81,rtscts,local\n";
+}
 
 class Ser2net : public eqlink_test::RemotePrinterBench {
   protected:
     Ser2net() : RemotePrinterBench(Client::InLoop) {}
 
-    void SetUp() override {
+    std::string findPrograms() override {
         ser2net_ = findProgram("ser2net");
         socat_ = findProgram("socat");
         if (ser2net_.empty() || socat_.empty()) {
-            SKIP_OR_FAIL_UNDER_CI(
-                "ser2net or socat is not installed (scripts/setup.sh installs both)");
+            return "ser2net or socat is not installed (scripts/setup.sh installs both)";
         }
-        startBench();
+        return "";
     }
 
-    // The README's configuration, on the loopback address, the simulated
-    // printer's device and a free port; in the foreground, without UUCP
-    // locks (they would go into the system's /run/lock).
+    // In the foreground, without UUCP locks (they would go into the system's
+    // /run/lock).
     std::unique_ptr<ChildProcess> serve(int port) override {
         const std::string config = scratch / "ser2net.yaml";
-        writeFile(config,
-                  "%YAML 1.1\n"
-                  "---\n"
-                  "connection: &ecf\n"
-                  "    accepter: tcp,127.0.0.1," +
-                      std::to_string(port) +
-                      "\n"
-                      "    enable: on\n"
-                      "    options:\n"
-                      "      kickolduser: true\n"
-                      "    connector: serialdev," +
-                      simDevice_ + ",9600n81,rtscts,local\n");
+        eqlink_test::writeFile(config, readmeConfig(port, simDevice_));
         return std::make_unique<ChildProcess>(ser2net_,
                                               std::vector<std::string>{"-n", "-u", "-c", config},
                                               std::vector<std::string>{}, ChildProcess::Group::Own);
@@ -68,7 +67,7 @@ TEST_F(Ser2net, CarriesRequestsAndOutlivesTheDaemonRestarted) {
     // The daemon goes: the connection ends, and with it the loop's socat and
     // its pseudo-terminal; the link closes its port.
     server_->stop();
-    ASSERT_TRUE(waitFor([&] { return portOpenedBy(link_->pid()).empty(); }, 3000ms));
+    ASSERT_TRUE(linkClosedPort(3000ms));
     ASSERT_TRUE(link_->running());
 
     // Back on its port: the loop connects again, the link opens the new
