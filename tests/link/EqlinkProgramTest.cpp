@@ -24,6 +24,7 @@ using eqlink_test::ChildProcess;
 using eqlink_test::Clock;
 using eqlink_test::exists;
 using eqlink_test::FakePrinterLine;
+using eqlink_test::portOpenedBy;
 using eqlink_test::readFile;
 using eqlink_test::ScratchDir;
 using eqlink_test::waitFor;
@@ -337,18 +338,6 @@ TEST_F(RunningLink, RequestFoundAfterTheDirectoryIsRemovedAndMadeAgain) {
     std::this_thread::sleep_for(50ms);
     ASSERT_EQ(::mkdir((scratch / "w").c_str(), 0755), 0);
     exchange("\x1b.05}\n", "two}", "two");
-}
-
-// The device the process has open now, "" when none: where its descriptor to
-// a pseudo-terminal leads.
-std::string portOpenedBy(pid_t pid) {
-    const std::string dir = "/proc/" + std::to_string(pid) + "/fd";
-    std::error_code error;
-    for (const auto& entry : std::filesystem::directory_iterator(dir, error)) {
-        const std::string target = std::filesystem::read_symlink(entry.path(), error).string();
-        if (target.starts_with("/dev/pts/")) return target;
-    }
-    return "";
 }
 
 // Processor time of a process so far, in clock ticks.

@@ -178,6 +178,18 @@ class FakePrinterLine {
 
 using testsupport::ChildProcess;
 
+// The device the process has open now, "" when none: where its descriptor to
+// a pseudo-terminal leads.
+inline std::string portOpenedBy(pid_t pid) {
+    const std::string dir = "/proc/" + std::to_string(pid) + "/fd";
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(dir, error)) {
+        const std::string target = std::filesystem::read_symlink(entry.path(), error).string();
+        if (target.starts_with("/dev/pts/")) return target;
+    }
+    return "";
+}
+
 // Waits until `condition` holds; false when `limit` passes first.
 template <typename Condition>
 bool waitFor(Condition condition, std::chrono::milliseconds limit = 2000ms) {
