@@ -13,14 +13,12 @@ class Bench {
         ::unsetenv("DISPLAY");
         ::unsetenv("WAYLAND_DISPLAY");
         ::unsetenv("QT_QPA_PLATFORM");
-        std::filesystem::create_directories(dir / "sim");
-        std::filesystem::create_directories(dir / "link");
         std::filesystem::create_directories(dir / "ecf");
         simOptions.insert(simOptions.end(), {"--link", dir / "ttyECF", "--log", dir / "frames"});
-        sim_.emplace(simOptions, dir / "sim", std::vector<std::string>{}, ECFSIM_PATH);
-        ready_ = waitFor([&] { return !sim_->out().empty() && sim_->out() != "?"; }, 5000ms);
-        link_.emplace(std::vector<std::string>{"-d", dir / "ttyECF", "-p", dir / "ecf"},
-                      dir / "link");
+        sim_.emplace(ECFSIM_PATH, simOptions);
+        ready_ = sim_->firstLine().has_value();
+        link_.emplace(EQLINK_PATH,
+                      std::vector<std::string>{"-d", dir / "ttyECF", "-p", dir / "ecf"});
         ready_ = ready_ && waitFor([&] { return exists(dir / "ecf/ttyECF"); }, 5000ms);
     }
     bool ready() const { return ready_; }
@@ -34,8 +32,7 @@ class Bench {
         std::string out, err;
     };
     Run cuponex(std::vector<std::string> args) const {
-        std::filesystem::create_directories(dir / "cuponex");
-        EqlinkProcess process(args, dir / "cuponex", {}, CUPONEX_PATH);
+        ChildProcess process(CUPONEX_PATH, args);
         const int status = process.waitForExit(60s);
         return {status, process.out(), process.err()};
     }
@@ -47,7 +44,7 @@ class Bench {
     ScratchDir dir;
 
   private:
-    std::optional<EqlinkProcess> sim_, link_;
+    std::optional<ChildProcess> sim_, link_;
     bool ready_ = false;
 };
 

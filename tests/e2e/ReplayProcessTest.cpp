@@ -79,6 +79,7 @@ TEST(Replay, BadScenarioOrCommandLineSendsNothing) {
     Bench bench;
     ASSERT_TRUE(bench.ready());
     const std::string bad = bench.scenario("bad", "05\n06\\q\n");
+    const std::string good = bench.scenario("good", "05\n");
     const auto run =
         bench.cuponex({"--replay", bad, "--dir", bench.workDir(), "--record", bench.dir / "out"});
     EXPECT_EQ(run.status, 2);
@@ -88,6 +89,10 @@ TEST(Replay, BadScenarioOrCommandLineSendsNothing) {
         {"--replay", bad, "--dir"},
         {"--replay", bad, "--colour"},
         {"--replay", bad, "--wait", "soon"},
+        {"--replay", good, "--dir", bench.workDir(), "--colour"},
+        {"--replay", good, "--dir", bench.workDir(), "--wait", "soon"},
+        {"--replay", good, "--dir", bench.workDir(), "--wait", "0"},
+        {"--replay", good, "--dir", bench.workDir(), "--wait", "-1"},
     };
     for (const auto& args : badLines) EXPECT_EQ(bench.cuponex(args).status, 2) << args.back();
     std::this_thread::sleep_for(100ms);
@@ -104,6 +109,20 @@ TEST(Replay, InputOutputErrorStopsThereAndWritesNoRecord) {
     EXPECT_EQ(run.status, 3);
     EXPECT_NE(run.err.find("line 1:"), std::string::npos) << run.err;
     EXPECT_FALSE(exists(bench.dir / "out"));
+}
+
+// The replies came, but the record of them cannot be written: an error, not
+// a success.
+TEST(Replay, RecordThatCannotBeWrittenIsAnError) {
+    Bench bench;
+    ASSERT_TRUE(bench.ready());
+    const std::string scenario = bench.scenario("s", "05\t.+0500\n");
+    const std::string out = bench.dir / "missing/golden";
+    const auto run =
+        bench.cuponex({"--replay", scenario, "--dir", bench.workDir(), "--record", out});
+    EXPECT_EQ(run.status, 3) << run.out << run.err;
+    EXPECT_NE(run.err.find(out), std::string::npos) << run.err;
+    EXPECT_NE(run.out.find("1 exchanges: 1 equal"), std::string::npos) << run.out;
 }
 
 // A printer slower than the wait: its late reply arrives while the next
@@ -156,12 +175,8 @@ TEST(Replay, TwoReplaysAtOnceOnOneDirectoryEachGetTheirOwnReplies) {
     writeFile(files / "second", second);
     Bench bench({"--unpaced", "--replies", files / "replies"});
     ASSERT_TRUE(bench.ready());
-    std::filesystem::create_directories(bench.dir / "one");
-    std::filesystem::create_directories(bench.dir / "two");
-    EqlinkProcess one({"--replay", files / "first", "--dir", bench.workDir()}, bench.dir / "one",
-                      {}, CUPONEX_PATH);
-    EqlinkProcess two({"--replay", files / "second", "--dir", bench.workDir()}, bench.dir / "two",
-                      {}, CUPONEX_PATH);
+    ChildProcess one(CUPONEX_PATH, {"--replay", files / "first", "--dir", bench.workDir()});
+    ChildProcess two(CUPONEX_PATH, {"--replay", files / "second", "--dir", bench.workDir()});
     EXPECT_EQ(one.waitForExit(60s), 0) << one.out() << one.err();
     EXPECT_EQ(two.waitForExit(60s), 0) << two.out() << two.err();
     const std::string counts = std::to_string(kEach) + " exchanges: " + std::to_string(kEach) +

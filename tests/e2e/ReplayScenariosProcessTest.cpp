@@ -154,10 +154,8 @@ TEST(ReplayScenarios, UpdateWritesNothingWhenAFileIsBadOrAnExchangeFails) {
     // The link held once the printer has the first request: its reply never
     // comes (differs), the next request is taken by no link and the run stops.
     const std::string first = bench.scenario("first", "42\t.+9900\n05\t.+0500\n");
-    std::filesystem::create_directories(bench.dir / "run");
-    EqlinkProcess run({"--replay", first, a, "--dir", bench.workDir(), "--wait", "2", "--update",
-                       "--junit", bench.dir / "report.xml"},
-                      bench.dir / "run", {}, CUPONEX_PATH);
+    ChildProcess run(CUPONEX_PATH, {"--replay", first, a, "--dir", bench.workDir(), "--wait", "2",
+                                    "--update", "--junit", bench.dir / "report.xml"});
     ASSERT_TRUE(waitFor([&] { return contains(bench.frames(), "\\x1B.42}"); }, 5000ms));
     ASSERT_EQ(::kill(bench.linkPid(), SIGSTOP), 0);
     const int status = run.waitForExit(30s);
@@ -254,8 +252,7 @@ TEST(ReplayScenarios, NotTakenRunReportsAnErrorAndSkipsTheRest) {
 TEST(ReplayScenarios, SimulatedPrinterRefusesARecordWithAPattern) {
     ScratchDir dir;
     writeFile(dir / "golden", "05\t.+0500\n# read\n43\t.+{{\\d+}}\n");
-    EqlinkProcess sim({"--replies", dir / "golden", "--link", dir / "tty"}, dir.path(), {},
-                      ECFSIM_PATH);
+    ChildProcess sim(ECFSIM_PATH, {"--replies", dir / "golden", "--link", dir / "tty"});
     EXPECT_EQ(sim.waitForExit(10s), 2);
     EXPECT_EQ(sim.err(), "ecfsim: " + (dir / "golden") +
                              ":3: a reply with a pattern cannot be sent; give the simulated "
