@@ -1,6 +1,7 @@
 #include "ReplayCommand.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <map>
 
 #include "ReplayReport.h"
@@ -112,6 +113,14 @@ std::string updatedText(const ScenarioRun& run) {
     return withReceivedReplies(run.text, received);
 }
 
+// The file a scenario's name leads to: a symbolic link read as its target is
+// updated there, not replaced by a file of its own.
+std::string fileNamed(const std::string& path) {
+    std::error_code error;
+    const std::filesystem::path target = std::filesystem::canonical(path, error);
+    return error ? path : target.string();
+}
+
 bool writeOut(const std::string& path, const std::string& content, std::ostream& err) {
     try {
         writeFileWhole(path, content);
@@ -175,7 +184,7 @@ int runReplayCommand(const CommandLine& commandLine, std::ostream& out, std::ost
         bool written = true;
         for (const ScenarioRun& run : runs)
             if (run.result.differ > 0)
-                written = writeOut(run.path, updatedText(run), err) && written;
+                written = writeOut(fileNamed(run.path), updatedText(run), err) && written;
         status = written ? kAllEqual : kInputOutputError;
     }
     if (commandLine.junit && !writeOut(*commandLine.junit, junitReport(runs, commandLine), err))
