@@ -102,10 +102,10 @@ TfrmHistorico::TfrmHistorico(cuponex::ExchangeHistory* history, Send send, QWidg
     };
     header->resizeSection(ExchangeLog::Hora, textWidth("00:00:00.000"));
     header->resizeSection(ExchangeLog::Comando, textWidth("Comando"));
-    header->resizeSection(ExchangeLog::Enviado, 200);
-    header->resizeSection(ExchangeLog::Hex, 200);
+    header->resizeSection(ExchangeLog::Enviado, 170);
+    header->resizeSection(ExchangeLog::Hex, 170);
     header->resizeSection(ExchangeLog::Ms, textWidth("00000,0"));
-    header->resizeSection(ExchangeLog::Esperado, 200);
+    header->resizeSection(ExchangeLog::Esperado, 150);
     header->resizeSection(
         ExchangeLog::Resultado,
         grid->fontMetrics().horizontalAdvance(QStringLiteral("não comparado")) + 16);
