@@ -59,8 +59,8 @@ TEST(ExchangeLogRows, EachOutcomeFillsTheSixCellsOfTheExchange) {
          "[erro de E/S] Erro de entrada/sa\xed"
          "da 2",
          "0,1", "", ""},
-        {"09:15:15.000", "05", "<ESC>.05}", "1B 2E 30 35 7D", "[n\xE3o retirado] .-P006}",
-         "5000,1", "", ""},
+        {"09:15:15.000", "05", "<ESC>.05}", "1B 2E 30 35 7D", "[n\xE3o retirado] .-P006}", "5000,1",
+         "", ""},
     };
     for (size_t row = 0; row < expected.size(); ++row)
         for (int column = 0; column < ExchangeLog::kColumns; ++column)
