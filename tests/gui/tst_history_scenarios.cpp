@@ -75,6 +75,8 @@ class HistoryScenarioTest : public QObject {
                       [](const std::string& request) { return "R" + request.substr(2, 2); });
         selectRows(grid, {1, 0});
         reenviar->click();
+        QVERIFY(!reenviar->isEnabled());  // one at a time
+        QTRY_VERIFY(!child<QPushButton>(window, "btnParar")->isEnabled());
         const std::vector<std::string> sent = link.requests();
         QCOMPARE(sent, (std::vector<std::string>{"\x1b.05}\n", "\x1b.18}\n"}));
         QCOMPARE(grid->model()->rowCount(), 5);
@@ -95,6 +97,7 @@ class HistoryScenarioTest : public QObject {
         w.ui.edCaminho->setText(prefix() + "missing/");
         selectRows(grid, {0, 1, 2});
         child<QPushButton>(window, "btnReenviar")->click();
+        QTRY_VERIFY(!child<QPushButton>(window, "btnParar")->isEnabled());
         QCOMPARE(boxes.errors.size(), 1);
         QCOMPARE(grid->model()->rowCount(), 4);  // one more row, the failed one
     }

@@ -41,7 +41,7 @@ TEST(ExchangeText, MillisecondsHaveOneDecimalAfterAComma) {
     EXPECT_EQ(millisecondsText(-3), "0,0");
 }
 
-TEST(ExchangeLogRows, EachOutcomeFillsTheSixCells) {
+TEST(ExchangeLogRows, EachOutcomeFillsTheSixCellsOfTheExchange) {
     ExchangeLog log;
     log.append({"09:15:02.125", "\x1b.05}", ".+0500", ExchangeOutcome::Reply, 540});
     log.append({"09:15:03.000", "\x1b.13}", ".-P006}", ExchangeOutcome::Timeout, 5000400});
@@ -52,14 +52,15 @@ TEST(ExchangeLogRows, EachOutcomeFillsTheSixCells) {
     log.append({"09:15:15.000", "\x1b.05}", ".-P006}", ExchangeOutcome::NotTaken, 5000100});
     ASSERT_EQ(log.size(), 4u);
     const std::vector<std::vector<std::string>> expected = {
-        {"09:15:02.125", "05", "<ESC>.05}", "1B 2E 30 35 7D", ".+0500", "0,5"},
-        {"09:15:03.000", "13", "<ESC>.13}", "1B 2E 31 33 7D", "[tempo esgotado] .-P006}", "5000,4"},
+        {"09:15:02.125", "05", "<ESC>.05}", "1B 2E 30 35 7D", ".+0500", "0,5", "", ""},
+        {"09:15:03.000", "13", "<ESC>.13}", "1B 2E 31 33 7D", "[tempo esgotado] .-P006}", "5000,4",
+         "", ""},
         {"09:15:09.010", "01", "<ESC>.01AB}", "1B 2E 30 31 41 42 7D",
          "[erro de E/S] Erro de entrada/sa\xed"
          "da 2",
-         "0,1"},
-        {"09:15:15.000", "05", "<ESC>.05}", "1B 2E 30 35 7D", "[n\xE3o retirado] .-P006}",
-         "5000,1"},
+         "0,1", "", ""},
+        {"09:15:15.000", "05", "<ESC>.05}", "1B 2E 30 35 7D", "[n\xE3o retirado] .-P006}", "5000,1",
+         "", ""},
     };
     for (size_t row = 0; row < expected.size(); ++row)
         for (int column = 0; column < ExchangeLog::kColumns; ++column)
@@ -98,11 +99,36 @@ TEST(ExchangeLogRows, TabSeparatedKeepsOneLinePerRowWhateverTheBytes) {
     log.append(
         {"10:00:01.000", "\x1b.0", "", ExchangeOutcome::IoError, 0});  // too short for a code
     EXPECT_EQ(log.tabSeparated({1, 0}),
-              "10:00:01.000\t\t<ESC>.0\t1B 2E 30\t[erro de E/S] \t0,0\n"
-              "10:00:00.000\t05\t<ESC>.05}\t1B 2E 30 35 7D\ta<09>b<0A>c\t1,0\n");
+              "10:00:01.000\t\t<ESC>.0\t1B 2E 30\t[erro de E/S] \t0,0\t\t\n"
+              "10:00:00.000\t05\t<ESC>.05}\t1B 2E 30 35 7D\ta<09>b<0A>c\t1,0\t\t\n");
     EXPECT_EQ(log.tabSeparated({}), "");
     log.clear();
     EXPECT_EQ(log.size(), 0u);
+}
+
+// A scenario's verdict fills the last two cells; the reply expected is shown
+// as the file writes it, and a verdict can be taken back.
+TEST(ExchangeLogRows, ComparisonFillsExpectedAndResult) {
+    ExchangeLog log;
+    for (int i = 0; i < 4; ++i)
+        log.append({"10:00:00.000", "\x1b.05}", ".+0500", ExchangeOutcome::Reply, 500});
+    const std::vector<std::tuple<ExchangeLog::Comparison, std::string, std::string>> cases = {
+        {ExchangeLog::Comparison::Equal, ".+0500", "igual"},
+        {ExchangeLog::Comparison::Differs, ".+9900\\x09", "difere"},
+        {ExchangeLog::Comparison::NotCompared, "", "n\xE3o comparado"},
+        {ExchangeLog::Comparison::None, "", ""},
+    };
+    for (size_t row = 0; row < cases.size(); ++row) {
+        const auto& [comparison, expected, result] = cases[row];
+        log.setComparison(row, expected, ExchangeLog::Comparison::Differs);
+        log.setComparison(row, expected, comparison);
+        EXPECT_EQ(log.comparison(row), comparison) << row;
+        EXPECT_EQ(log.cell(row, ExchangeLog::Esperado), expected) << row;
+        EXPECT_EQ(log.cell(row, ExchangeLog::Resultado), result) << row;
+        EXPECT_EQ(log.cell(row, ExchangeLog::Recebido), ".+0500") << row;
+    }
+    // What is saved is what ran: the reply received, not the one expected.
+    EXPECT_EQ(log.scenario()[1].expected, std::optional<std::string>(".+0500"));
 }
 
 }  // namespace

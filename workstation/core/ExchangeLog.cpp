@@ -23,7 +23,7 @@ std::string commandCode(std::string_view frame) {
 }  // namespace
 
 const std::array<const char*, ExchangeLog::kColumns> ExchangeLog::kHeaders = {
-    "Hora", "Comando", "Enviado", "Hex", "Recebido", "ms"};
+    "Hora", "Comando", "Enviado", "Hex", "Recebido", "ms", "Esperado", "Resultado"};
 
 std::string readableBytes(std::string_view bytes) {
     std::string out;
@@ -63,12 +63,37 @@ void ExchangeLog::append(const ExchangeRecord& record) {
     if (record.outcome == ExchangeOutcome::Timeout) received = kTimeoutMark + received;
     if (record.outcome == ExchangeOutcome::IoError) received = kIoErrorMark + received;
     if (record.outcome == ExchangeOutcome::NotTaken) received = kNotTakenMark + received;
-    rows_.push_back(
-        {{readableBytes(record.time), commandCode(record.frame), readableBytes(record.frame),
-          hexBytes(record.frame), std::move(received), millisecondsText(record.microseconds)},
-         record.outcome,
-         commandTextOf(record.frame),
-         record.reply});
+    rows_.push_back({{readableBytes(record.time),
+                      commandCode(record.frame),
+                      readableBytes(record.frame),
+                      hexBytes(record.frame),
+                      std::move(received),
+                      millisecondsText(record.microseconds),
+                      {},
+                      {}},
+                     record.outcome,
+                     commandTextOf(record.frame),
+                     record.reply});
+}
+
+void ExchangeLog::setComparison(size_t row, std::string expected, Comparison comparison) {
+    Row& target = rows_[row];
+    target.comparison = comparison;
+    target.cells[Esperado] = readableBytes(expected);
+    switch (comparison) {
+        case Comparison::Equal:
+            target.cells[Resultado] = "igual";
+            break;
+        case Comparison::Differs:
+            target.cells[Resultado] = "difere";
+            break;
+        case Comparison::NotCompared:
+            target.cells[Resultado] = "n\xE3o comparado";
+            break;
+        case Comparison::None:
+            target.cells[Resultado].clear();
+            break;
+    }
 }
 
 std::string commandTextOf(std::string_view frame) {

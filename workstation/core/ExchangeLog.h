@@ -1,7 +1,8 @@
 #pragma once
 // The session's exchanges as the history window lists them: when each began,
-// its command code, the frame sent (readable and in hexadecimal), the reply and
-// how long it took. Kept in memory only. Nothing here depends on Qt; texts are
+// its command code, the frame sent (readable and in hexadecimal), the reply,
+// how long it took and, for a scenario's exchange, the reply expected and the
+// verdict. Kept in memory only. Nothing here depends on Qt; texts are
 // 8-bit ISO-8859-1 like the command texts.
 
 #include <array>
@@ -50,8 +51,12 @@ std::string commandTextOf(std::string_view frame);
 
 class ExchangeLog {
   public:
-    enum Column { Hora, Comando, Enviado, Hex, Recebido, Ms };
-    static constexpr int kColumns = 6;
+    enum Column { Hora, Comando, Enviado, Hex, Recebido, Ms, Esperado, Resultado };
+    static constexpr int kColumns = 8;
+
+    // How a scenario's run judged a row's reply. Rows sent otherwise (a tab,
+    // "Reenviar", the free line) are not judged and leave both cells empty.
+    enum class Comparison { None, Equal, Differs, NotCompared };
     static const std::array<const char*, kColumns> kHeaders;
 
     // Marks that begin the "Recebido" cell of an exchange that did not end
@@ -76,6 +81,13 @@ class ExchangeLog {
 
     // The command text the row's exchange sent.
     const std::string& command(size_t row) const { return rows_[row].command; }
+    // The reply as received, the timeout reply or the error's text.
+    const std::string& reply(size_t row) const { return rows_[row].reply; }
+
+    // Gives a row the expected reply (in the scenario's notation, empty when
+    // the line expects nothing) and the verdict of its comparison.
+    void setComparison(size_t row, std::string expected, Comparison comparison);
+    Comparison comparison(size_t row) const { return rows_[row].comparison; }
 
     // Every row as a scenario step: its command text and, as the expected
     // reply, what the window showed as received (the timeout reply for a
@@ -89,6 +101,7 @@ class ExchangeLog {
         ExchangeOutcome outcome;
         std::string command;
         std::string reply;  // as received, or the error's text
+        Comparison comparison = Comparison::None;
     };
     std::vector<Row> rows_;
 };

@@ -14,7 +14,7 @@ namespace cuponex {
 namespace {
 
 [[noreturn]] void fail(const std::string& path, int error) {
-    throw FileWriteError("cannot write " + path + ": " + std::strerror(error));
+    throw FileWriteError("cannot write " + path + ": " + std::strerror(error), path, error);
 }
 
 // A new file ".NAME.XXXXXX" in the target's directory, so that the rename

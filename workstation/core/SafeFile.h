@@ -4,13 +4,23 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace cuponex {
 
-// A file that could not be written; what() says which and why.
+// A file that could not be written; what() says which and why, in English.
+// The path (file-system bytes) and the system's error number are kept apart,
+// so that the window can say it in its own words.
 class FileWriteError : public std::runtime_error {
   public:
-    using std::runtime_error::runtime_error;
+    FileWriteError(const std::string& text, std::string path, int error)
+        : std::runtime_error(text), path_(std::move(path)), error_(error) {}
+    const std::string& path() const { return path_; }
+    int error() const { return error_; }
+
+  private:
+    std::string path_;
+    int error_;
 };
 
 // Writes `content` to a temporary file beside `path`, checks that every byte

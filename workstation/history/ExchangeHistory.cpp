@@ -8,6 +8,9 @@
 
 namespace cuponex {
 
+const QColor ExchangeHistory::kDiffersColour(255, 205, 205);
+const QColor ExchangeHistory::kEqualColour(205, 240, 205);
+
 int ExchangeHistory::rowCount(const QModelIndex& parent) const {
     return parent.isValid() ? 0 : static_cast<int>(log_.size());
 }
@@ -28,7 +31,7 @@ QVariant ExchangeHistory::data(const QModelIndex& index, int role) const {
                 return QString::fromLatin1(ExchangeLog::kNotTakenHint);
             // The long cells are cut at the column's edge; the tip shows them whole.
             if (column == ExchangeLog::Enviado || column == ExchangeLog::Hex ||
-                column == ExchangeLog::Recebido)
+                column == ExchangeLog::Recebido || column == ExchangeLog::Esperado)
                 return fromLatin1(log_.cell(row, column));
             return {};
         case Qt::TextAlignmentRole:
@@ -37,6 +40,11 @@ QVariant ExchangeHistory::data(const QModelIndex& index, int role) const {
             return {};
         case Qt::ForegroundRole:
             if (log_.outcome(row) != ExchangeOutcome::Reply) return QBrush(QColor(176, 0, 0));
+            return {};
+        case Qt::BackgroundRole:
+            if (log_.comparison(row) == ExchangeLog::Comparison::Differs)
+                return QBrush(kDiffersColour);
+            if (log_.comparison(row) == ExchangeLog::Comparison::Equal) return QBrush(kEqualColour);
             return {};
         default:
             return {};
@@ -55,6 +63,13 @@ void ExchangeHistory::append(const ExchangeRecord& record) {
     beginInsertRows({}, row, row);
     log_.append(record);
     endInsertRows();
+}
+
+void ExchangeHistory::setComparison(int row, const std::string& expected,
+                                    ExchangeLog::Comparison comparison) {
+    if (row < 0 || row >= rowCount()) return;
+    log_.setComparison(static_cast<size_t>(row), expected, comparison);
+    emit dataChanged(index(row, 0), index(row, ExchangeLog::kColumns - 1));
 }
 
 void ExchangeHistory::clear() {

@@ -4,6 +4,7 @@
 // class only turns its cells into what the view asks for.
 
 #include <QAbstractTableModel>
+#include <QColor>
 #include <QModelIndexList>
 
 #include "core/ExchangeLog.h"
@@ -23,12 +24,19 @@ class ExchangeHistory : public QAbstractTableModel {
 
     // A new exchange, as the last row.
     void append(const ExchangeRecord& record);
+    // A scenario's verdict on a row: its "Esperado" and "Resultado" cells and
+    // its colour (green when equal, red when it differs).
+    void setComparison(int row, const std::string& expected, ExchangeLog::Comparison comparison);
     void clear();
 
     // The rows of these indexes, oldest first, as tab-separated lines.
     QString tabSeparated(const QModelIndexList& indexes) const;
 
     const ExchangeLog& log() const { return log_; }
+
+    // The backgrounds of a scenario's rows.
+    static const QColor kDiffersColour;
+    static const QColor kEqualColour;
 
   private:
     ExchangeLog log_;
