@@ -127,6 +127,10 @@ class HistoryRunTest : public QObject {
             << QStringLiteral("05\tR05\n42\tX\n43\tY\n13\n14\n")
             << QStringList{"igual", "difere", "difere", "não comparado", "não comparado"}
             << QStringLiteral("5 trocas: 1 igual, 2 diferem, 2 não comparadas");
+        QTest::newRow("patterns")
+            << QStringLiteral("05\tR{{\\d+}}\n42\t{{R4.}}\n43\tR{{[a-z]}}\n")
+            << QStringList{"igual", "igual", "difere"}
+            << QStringLiteral("3 trocas: 2 iguais, 1 difere, 0 não comparadas");
     }
 
     void eachLineIsARowJudgedAsTheReplayJudgesIt() {
@@ -167,7 +171,7 @@ class HistoryRunTest : public QObject {
             const cuponex::ScenarioStep& step = steps[size_t(i)];
             QCOMPARE(link.requests()[size_t(row)], "\x1b." + step.command + "}\n");
             QCOMPARE(cell(w.grid, row, ExchangeLog::Esperado),
-                     step.expected ? QString::fromStdString(cuponex::escapeField(*step.expected))
+                     step.expected ? QString::fromStdString(cuponex::expectedAsWritten(step))
                                    : QString());
             QCOMPARE(cell(w.grid, row, ExchangeLog::Resultado), results[i]);
             const QColor colour = results[i] == "igual"    ? ExchangeHistory::kEqualColour
