@@ -40,10 +40,11 @@ class ReplyOrder {
         if (watch_ && !watch_->works()) watch_.reset();
     }
 
-    // After the request is in place.
+    // After the request is in place. The events tell the take in its order
+    // with an earlier reply; only looks need to see whether it came already.
     void requestWritten(const FileId& ours) {
         ourRequest_ = ours;
-        if (idOf(request_) != ours) taken_ = true;  // taken already
+        if (!watch_ && idOf(request_) != ours) taken_ = true;  // taken already
     }
 
     // Waits at most `limit` for something to happen; true when a reply
