@@ -174,7 +174,7 @@ TEST(BenchOfPrinters, ReadmeCommandWritesOneReportPerPrinter) {
             EXPECT_EQ(suite.attributes.at("errors"), "0");
             EXPECT_EQ(suite.attributes.at("skipped"), "0");
             // Each report names its own printer's directory.
-            EXPECT_EQ(suite.properties["directory"], root / ("ecf/" + port + "/"));
+            EXPECT_EQ(suite.properties.at("directory"), root / ("ecf/" + port + "/"));
         }
         EXPECT_NE(readFile(root / ("lab/reports/" + port + ".log")).value_or(""), "");
     }
