@@ -105,8 +105,9 @@ Figures run(int exchanges, double idleSeconds, bool forcePoll) {
     const std::string dir = scratch / "bench";
     std::vector<std::string> env;
     if (forcePoll) env.push_back("EQLINK_FORCE_POLL=1");
-    EqlinkProcess link({"-d", printer.slavePath(), "-p", scratch.path(), "-s", "bench", "-T", "2"},
-                       scratch.path(), env);
+    ChildProcess link(EQLINK_PATH,
+                      {"-d", printer.slavePath(), "-p", scratch.path(), "-s", "bench", "-T", "2"},
+                      env);
     const auto ready = Clock::now() + 3s;
     while (!printer.setUpByLink() && Clock::now() < ready) std::this_thread::sleep_for(1ms);
     if (!printer.setUpByLink()) {

@@ -19,14 +19,12 @@ class Bench {
         ::unsetenv("DISPLAY");
         ::unsetenv("WAYLAND_DISPLAY");
         ::unsetenv("QT_QPA_PLATFORM");
-        std::filesystem::create_directories(dir / "sim");
-        std::filesystem::create_directories(dir / "link");
         std::filesystem::create_directories(dir / "ecf");
         simOptions.insert(simOptions.end(), {"--link", dir / "ttyECF", "--log", dir / "frames"});
-        sim_.emplace(simOptions, dir / "sim", std::vector<std::string>{}, ECFSIM_PATH);
-        ready_ = waitFor([&] { return !sim_->out().empty() && sim_->out() != "?"; }, 5000ms);
-        link_.emplace(std::vector<std::string>{"-d", dir / "ttyECF", "-p", dir / "ecf"},
-                      dir / "link");
+        sim_.emplace(ECFSIM_PATH, simOptions);
+        ready_ = sim_->firstLine().has_value();
+        link_.emplace(EQLINK_PATH,
+                      std::vector<std::string>{"-d", dir / "ttyECF", "-p", dir / "ecf"});
         ready_ = ready_ && waitFor([&] { return exists(dir / "ecf/ttyECF"); }, 5000ms);
     }
     bool ready() const { return ready_; }
@@ -40,8 +38,7 @@ class Bench {
         std::string out, err;
     };
     Run cuponex(std::vector<std::string> args) const {
-        std::filesystem::create_directories(dir / "cuponex");
-        EqlinkProcess process(args, dir / "cuponex", {}, CUPONEX_PATH);
+        ChildProcess process(CUPONEX_PATH, args);
         const int status = process.waitForExit(60s);
         return {status, process.out(), process.err()};
     }
@@ -53,7 +50,7 @@ class Bench {
     ScratchDir dir;
 
   private:
-    std::optional<EqlinkProcess> sim_, link_;
+    std::optional<ChildProcess> sim_, link_;
     bool ready_ = false;
 };
 
@@ -124,6 +121,7 @@ TEST(Replay, BadScenarioOrCommandLineSendsNothing) {
     Bench bench;
     ASSERT_TRUE(bench.ready());
     const std::string bad = bench.scenario("bad", "05\n06\\q\n");
+    const std::string good = bench.scenario("good", "05\n");
     const auto run =
         bench.cuponex({"--replay", bad, "--dir", bench.workDir(), "--record", bench.dir / "out"});
     EXPECT_EQ(run.status, 2);
@@ -133,6 +131,10 @@ TEST(Replay, BadScenarioOrCommandLineSendsNothing) {
         {"--replay", bad, "--dir"},
         {"--replay", bad, "--colour"},
         {"--replay", bad, "--wait", "soon"},
+        {"--replay", good, "--dir", bench.workDir(), "--colour"},
+        {"--replay", good, "--dir", bench.workDir(), "--wait", "soon"},
+        {"--replay", good, "--dir", bench.workDir(), "--wait", "0"},
+        {"--replay", good, "--dir", bench.workDir(), "--wait", "-1"},
     };
     for (const auto& args : badLines) EXPECT_EQ(bench.cuponex(args).status, 2) << args.back();
     std::this_thread::sleep_for(100ms);
@@ -149,6 +151,20 @@ TEST(Replay, InputOutputErrorStopsThereAndWritesNoRecord) {
     EXPECT_EQ(run.status, 3);
     EXPECT_NE(run.err.find("line 1:"), std::string::npos) << run.err;
     EXPECT_FALSE(exists(bench.dir / "out"));
+}
+
+// The replies came, but the record of them cannot be written: an error, not
+// a success.
+TEST(Replay, RecordThatCannotBeWrittenIsAnError) {
+    Bench bench;
+    ASSERT_TRUE(bench.ready());
+    const std::string scenario = bench.scenario("s", "05\t.+0500\n");
+    const std::string out = bench.dir / "missing/golden";
+    const auto run =
+        bench.cuponex({"--replay", scenario, "--dir", bench.workDir(), "--record", out});
+    EXPECT_EQ(run.status, 3) << run.out << run.err;
+    EXPECT_NE(run.err.find(out), std::string::npos) << run.err;
+    EXPECT_NE(run.out.find("1 exchanges: 1 equal"), std::string::npos) << run.out;
 }
 
 // A printer slower than the wait: its late reply arrives while the next
@@ -201,12 +217,8 @@ TEST(Replay, TwoReplaysAtOnceOnOneDirectoryEachGetTheirOwnReplies) {
     writeFile(files / "second", second);
     Bench bench({"--unpaced", "--replies", files / "replies"});
     ASSERT_TRUE(bench.ready());
-    std::filesystem::create_directories(bench.dir / "one");
-    std::filesystem::create_directories(bench.dir / "two");
-    EqlinkProcess one({"--replay", files / "first", "--dir", bench.workDir()}, bench.dir / "one",
-                      {}, CUPONEX_PATH);
-    EqlinkProcess two({"--replay", files / "second", "--dir", bench.workDir()}, bench.dir / "two",
-                      {}, CUPONEX_PATH);
+    ChildProcess one(CUPONEX_PATH, {"--replay", files / "first", "--dir", bench.workDir()});
+    ChildProcess two(CUPONEX_PATH, {"--replay", files / "second", "--dir", bench.workDir()});
     EXPECT_EQ(one.waitForExit(60s), 0) << one.out() << one.err();
     EXPECT_EQ(two.waitForExit(60s), 0) << two.out() << two.err();
     const std::string counts = std::to_string(kEach) + " exchanges: " + std::to_string(kEach) +

@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QThread>
 #include <chrono>
 #include <cstdio>
@@ -83,38 +82,26 @@ MessageCapture::~MessageCapture() {
     cuponex::messageBoxes() = saved;
 }
 
-RealLink::RealLink() = default;
-
-RealLink::~RealLink() {
-    for (QProcess* p : {link_, sim_}) {
-        if (!p) continue;
-        p->terminate();
-        if (!p->waitForFinished(2000)) p->kill();
-        p->waitForFinished(2000);
-        delete p;
-    }
-}
-
 bool RealLink::start(const QStringList& simOptions) {
 #if defined(ECFSIM_PATH) && defined(EQLINK_PATH)
-    const QString device = temp_.filePath(QStringLiteral("ttyECF"));
-    sim_ = new QProcess;
-    sim_->start(QStringLiteral(ECFSIM_PATH),
-                QStringList{QStringLiteral("--link"), device, QStringLiteral("--unpaced"),
-                            QStringLiteral("--log"), temp_.filePath(QStringLiteral("frames.log"))} +
-                    simOptions);
-    if (!sim_->waitForStarted(5000) || !sim_->waitForReadyRead(5000)) return false;
+    const std::string device =
+        QFile::encodeName(temp_.filePath(QStringLiteral("ttyECF"))).toStdString();
+    const std::string frames =
+        QFile::encodeName(temp_.filePath(QStringLiteral("frames.log"))).toStdString();
+    std::vector<std::string> simArgs{"--link", device, "--unpaced", "--log", frames};
+    for (const QString& option : simOptions) simArgs.push_back(option.toStdString());
+    sim_ = std::make_unique<ChildProcess>(ECFSIM_PATH, simArgs);
+    if (!sim_->firstLine()) return false;  // the device is there once it says so
+    const std::string parent =
+        QFile::encodeName(temp_.filePath(QStringLiteral("ecf"))).toStdString();
     QDir(temp_.path()).mkdir(QStringLiteral("ecf"));
-    link_ = new QProcess;
-    link_->start(QStringLiteral(EQLINK_PATH),
-                 QStringList{QStringLiteral("-d"), device, QStringLiteral("-p"),
-                             temp_.filePath(QStringLiteral("ecf")), QStringLiteral("-T"),
-                             QStringLiteral("2")});
-    if (!link_->waitForStarted(5000)) return false;
+    link_ = std::make_unique<ChildProcess>(
+        EQLINK_PATH, std::vector<std::string>{"-d", device, "-p", parent, "-T", "2"});
     // eqlink creates its working directory at start-up.
-    for (int i = 0; i < 500 && !QDir(workingDir()).exists(); ++i) QThread::msleep(10);
+    for (int i = 0; i < 500 && link_->running() && !QDir(workingDir()).exists(); ++i)
+        QThread::msleep(10);
     QThread::msleep(50);
-    return link_->state() == QProcess::Running && QDir(workingDir()).exists();
+    return link_->running() && QDir(workingDir()).exists();
 #else
     Q_UNUSED(simOptions);
     return false;

@@ -7,12 +7,13 @@
 #include <QTemporaryDir>
 #include <atomic>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
 
-class QProcess;
+#include "ChildProcess.h"
 
 namespace testsupport {
 
@@ -50,16 +51,14 @@ class MessageCapture {
 // ecfsim on a pseudo-terminal and eqlink on it, in a temporary directory.
 class RealLink {
   public:
-    RealLink();
-    ~RealLink();
     bool start(const QStringList& simOptions = {});  // false if either failed to start
     QString workingDir() const;                      // with a trailing "/"
     QStringList loggedFrames() const;                // ecfsim's log, one escaped frame a line
 
   private:
     QTemporaryDir temp_;
-    QProcess* sim_ = nullptr;
-    QProcess* link_ = nullptr;
+    std::unique_ptr<ChildProcess> sim_;
+    std::unique_ptr<ChildProcess> link_;  // stopped before the printer
 };
 
 // Reads a whole file as bytes ("" when missing).

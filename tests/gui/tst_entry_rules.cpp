@@ -6,9 +6,9 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
-#include <clocale>
 
 #include "GuiTestSupport.h"
+#include "UserLocales.h"
 #include "ui_tab01.h"
 #include "widgets/RadioGroup.h"
 #include "window/uPrincipal.h"
@@ -203,15 +203,30 @@ class EntryRulesTest : public QObject {
         }
     }
 
+    // Under each locale the users have, as under "C": the fields' texts and
+    // the frame sent.
     void amountsUseTheCommaWhateverTheLocale() {
-        for (const char* name : {"C", "de_DE.UTF-8", "en_US.UTF-8"}) {
-            std::setlocale(LC_ALL, name);
+        struct DefaultLocaleBack {
+            ~DefaultLocaleBack() { QLocale::setDefault(QLocale::c()); }
+        } back;
+        MessageCapture boxes;
+        std::vector<std::string> frames;
+        for (const char* name : {"C", testsupport::kUserLocales[0], testsupport::kUserLocales[1]}) {
+            const testsupport::ScopedLocale locale(name);
+            QVERIFY2(locale.set(), testsupport::ScopedLocale::missing(name).c_str());
             QLocale::setDefault(QLocale(QString::fromLatin1(name).section('.', 0, 0)));
             typeAndLeave(field("edPreco"), "1.5", field("edTotal"));
             QCOMPARE(field("edPreco")->text(), QStringLiteral("1,50"));
+            typeAndLeave(field("edQuant"), "2,5", field("edTotal"));
+            QCOMPARE(field("edQuant")->text(), QStringLiteral("2,500"));
+            FakeLink link(dir_.path() + "/");
+            click(w_->t01->BitBtn1);
+            QCOMPARE(boxes.errors + boxes.informations, QStringList());
+            QCOMPARE(link.requests().size(), size_t(1));
+            frames.push_back(link.lastRequest());
         }
-        std::setlocale(LC_ALL, "C");
-        QLocale::setDefault(QLocale::c());
+        QCOMPARE(frames[1], frames[0]);
+        QCOMPARE(frames[2], frames[0]);
     }
 };
 

@@ -18,6 +18,7 @@
 #include <functional>
 
 #include "GuiTestSupport.h"
+#include "SkipOrFail.h"
 #include "history/ExchangeHistory.h"
 #include "widgets/Latin1.h"
 #include "window/uPrincipal.h"
@@ -336,7 +337,7 @@ class ExchangeTest : public QObject {
 
     void realLinkAndSimulatedPrinter() {
         testsupport::RealLink link;
-        if (!link.start()) QSKIP("eqlink or ecfsim could not be started");
+        if (!link.start()) QSKIP_OR_FAIL_UNDER_CI("eqlink or ecfsim could not be started");
         TfrmPrincipal w;
         w.ui.edCaminho->setText(link.workingDir());
         for (auto* button : {w.t05->btnEnviaSemParametro, w.t18->BitBtn21, w.t42->BitBtn42}) {

@@ -14,7 +14,7 @@
 namespace {
 
 using namespace std::chrono_literals;
-using eqlink_test::EqlinkProcess;
+using testsupport::ChildProcess;
 using eqlink_test::exists;
 using eqlink_test::FakePrinterLine;
 using eqlink_test::ScratchDir;
@@ -41,7 +41,7 @@ TEST(EqlinkPortLock, SecondLinkOnAHeldPortEndsAtStartUpAndTouchesNothing) {
     Workstation ws{scratch / "w"};
     const std::vector<std::string> args = {
         "-d", printer.slavePath(), "-p", scratch.path(), "-s", "w", "-T", "1"};
-    EqlinkProcess first(args, scratch.path());
+    ChildProcess first(EQLINK_PATH, args);
     ASSERT_TRUE(waitFor([&] { return printer.setUpByLink(); }));
 
     // What the second would spoil if it went on: the line's settings, and
@@ -53,7 +53,7 @@ TEST(EqlinkPortLock, SecondLinkOnAHeldPortEndsAtStartUpAndTouchesNothing) {
     writeFile(ws / "eqL.MSG", "\x1b.05}\n");
 
     ASSERT_EQ(::mkdir((scratch / "second").c_str(), 0755), 0);
-    EqlinkProcess second(args, scratch / "second");
+    ChildProcess second(EQLINK_PATH, args);
     EXPECT_EQ(second.waitForExit(), 13);
     EXPECT_EQ(second.err(),
               "eqlink: the serial port " + printer.slavePath() + " is in use by another program\n");
@@ -73,7 +73,7 @@ TEST(EqlinkPortLock, HeldPortAtAReopenIsWaitedForAsADeviceThatIsAway) {
     Workstation ws{scratch / "w"};
     auto printer = std::make_unique<FakePrinterLine>();
     ASSERT_EQ(::symlink(printer->slavePath().c_str(), device.c_str()), 0);
-    EqlinkProcess link({"-d", device, "-p", scratch.path(), "-s", "w", "-T", "1"}, scratch.path());
+    ChildProcess link(EQLINK_PATH, {"-d", device, "-p", scratch.path(), "-s", "w", "-T", "1"});
     ASSERT_TRUE(waitFor([&] { return printer->setUpByLink(); }));
     exchange(*printer, ws, "one");
 

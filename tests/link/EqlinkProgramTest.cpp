@@ -20,8 +20,8 @@
 namespace {
 
 using namespace std::chrono_literals;
+using eqlink_test::ChildProcess;
 using eqlink_test::Clock;
-using eqlink_test::EqlinkProcess;
 using eqlink_test::exists;
 using eqlink_test::FakePrinterLine;
 using eqlink_test::readFile;
@@ -55,7 +55,7 @@ TEST(EqlinkStartUp, FailuresEndWithTheirStatus) {
          "eqlink: cannot open the serial port /dev/no-such-printer: No such file or directory\n"},
     };
     for (const StartUpCase& c : told) {
-        EqlinkProcess link(c.args, scratch.path());
+        ChildProcess link(EQLINK_PATH, c.args);
         EXPECT_EQ(link.waitForExit(), c.status) << c.args[1];
         EXPECT_EQ(link.out(), "") << c.args[1];
         EXPECT_EQ(link.err(), c.said);
@@ -66,7 +66,7 @@ TEST(EqlinkStartUp, FailuresEndWithTheirStatus) {
     const std::vector<std::vector<std::string>> wrong = {
         {"-x"}, {"/dev/ttyS0"}, {"-p", scratch.path(), "-d"}};
     for (const auto& args : wrong) {
-        EqlinkProcess link(args, scratch.path());
+        ChildProcess link(EQLINK_PATH, args);
         EXPECT_EQ(link.waitForExit(), 12) << args.back();
         EXPECT_EQ(link.out(), "");
         const std::string err = link.err();
@@ -74,7 +74,7 @@ TEST(EqlinkStartUp, FailuresEndWithTheirStatus) {
         EXPECT_NE(err.find(args.back()), std::string::npos) << err;
     }
 
-    EqlinkProcess help({"-h", "-x"}, scratch.path());
+    ChildProcess help(EQLINK_PATH, {"-h", "-x"});
     EXPECT_EQ(help.waitForExit(), 12);
     EXPECT_NE(help.out().find("usage: eqlink"), std::string::npos);
     EXPECT_EQ(help.err(), "");
@@ -83,7 +83,7 @@ TEST(EqlinkStartUp, FailuresEndWithTheirStatus) {
 TEST(EqlinkStartUp, ExistingWorkingDirectoryKeepsItsMode) {
     ScratchDir scratch;
     ASSERT_EQ(::mkdir((scratch / "ttyX").c_str(), 0700), 0);
-    EqlinkProcess link({"-p", scratch.path(), "-d", "/dev/missing/ttyX"}, scratch.path());
+    ChildProcess link(EQLINK_PATH, {"-p", scratch.path(), "-d", "/dev/missing/ttyX"});
     EXPECT_EQ(link.waitForExit(), 13);
     struct stat info {};
     ::stat((scratch / "ttyX").c_str(), &info);
@@ -115,10 +115,11 @@ TEST(EqlinkBinary, NeedsNothingButLibc) {
 class RunningLink : public ::testing::Test {
   protected:
     void start(const std::vector<std::string>& extraEnv = {}) {
-        link = std::make_unique<EqlinkProcess>(
+        link = std::make_unique<ChildProcess>(
+            EQLINK_PATH,
             std::vector<std::string>{"-d", printer.slavePath(), "-p", scratch.path(), "-s", "w",
                                      "-T", "1"},
-            scratch.path(), extraEnv);
+            extraEnv);
         const auto deadline = Clock::now() + 3s;
         while (!printer.setUpByLink() && Clock::now() < deadline) std::this_thread::sleep_for(1ms);
         ASSERT_TRUE(printer.setUpByLink());
@@ -140,7 +141,7 @@ class RunningLink : public ::testing::Test {
 
     ScratchDir scratch;
     FakePrinterLine printer;
-    std::unique_ptr<EqlinkProcess> link;
+    std::unique_ptr<ChildProcess> link;
     Workstation ws{scratch / "w"};
 };
 
@@ -369,9 +370,9 @@ class ReplugLink : public ::testing::Test {
   protected:
     void SetUp() override {
         plugIn();
-        link = std::make_unique<EqlinkProcess>(
-            std::vector<std::string>{"-d", device, "-p", scratch.path(), "-s", "w", "-T", "1"},
-            scratch.path());
+        link = std::make_unique<ChildProcess>(
+            EQLINK_PATH,
+            std::vector<std::string>{"-d", device, "-p", scratch.path(), "-s", "w", "-T", "1"});
         ASSERT_TRUE(waitFor([&] { return printer->setUpByLink(); }));
     }
     void TearDown() override {
@@ -397,7 +398,7 @@ class ReplugLink : public ::testing::Test {
     ScratchDir scratch;
     std::string device = scratch / "ttyUSB0";
     std::unique_ptr<FakePrinterLine> printer;
-    std::unique_ptr<EqlinkProcess> link;
+    std::unique_ptr<ChildProcess> link;
     Workstation ws{scratch / "w"};
 };
 
@@ -466,6 +467,27 @@ TEST_F(ReplugLink, DeviceAwayWithARequestThatStaysTheLinkSleeps) {
     exchange("two");
 }
 
+// The device away and the working directory's watch lost (the directory
+// replaced by a file, then made again): with no watch left to wake it, the
+// link looks for requests every millisecond, and does not sleep until its
+// next try of the device, a second after the hang-up.
+TEST_F(ReplugLink, DeviceAwayAndTheWatchLostARequestIsStillTakenAtOnce) {
+    exchange("one");
+    pullOut();
+    ASSERT_TRUE(waitFor([&] { return portOpenedBy(link->pid()).empty(); }, 1000ms));
+    std::filesystem::remove_all(scratch / "w");
+    writeFile(scratch / "w", "");
+    std::this_thread::sleep_for(50ms);
+    std::filesystem::remove(scratch / "w");
+    ASSERT_EQ(::mkdir((scratch / "w").c_str(), 0755), 0);
+    ws.request("\x1b.05}\n");
+    EXPECT_TRUE(waitFor([&] { return !exists(ws / "eq.MSG"); }, 300ms));
+
+    plugIn();
+    ASSERT_TRUE(waitFor([&] { return printer->setUpByLink(); }, 2500ms));
+    exchange("two");
+}
+
 TEST_F(ReplugLink, ReplyCutByAHangUpIsNotPublished) {
     struct Cut {
         std::string frame;
@@ -494,10 +516,9 @@ TEST_F(ReplugLink, ReplyCutByAHangUpIsNotPublished) {
 TEST(EqlinkWithSimulatedPrinter, CarriesOnOnceTheDeviceIsPluggedInAgain) {
     ScratchDir scratch;
     const std::string device = scratch / "ttyECF";
-    ASSERT_EQ(::mkdir((scratch / "sim").c_str(), 0755), 0);
-    EqlinkProcess sim({"--link", device, "--unpaced"}, scratch / "sim", {}, ECFSIM_PATH);
+    ChildProcess sim(ECFSIM_PATH, {"--link", device, "--unpaced"});
     ASSERT_TRUE(waitFor([&] { return std::filesystem::is_symlink(device); }));
-    EqlinkProcess link({"-d", device, "-p", scratch.path(), "-s", "w", "-T", "1"}, scratch.path());
+    ChildProcess link(EQLINK_PATH, {"-d", device, "-p", scratch.path(), "-s", "w", "-T", "1"});
     ASSERT_TRUE(waitFor([&] { return !portOpenedBy(link.pid()).empty(); }));
     Workstation ws{scratch / "w"};
     ws.request("\x1b.05}\n");

@@ -15,7 +15,7 @@
 namespace {
 
 using namespace std::chrono_literals;
-using eqlink_test::EqlinkProcess;
+using eqlink_test::ChildProcess;
 using eqlink_test::ScratchDir;
 using eqlink_test::waitFor;
 
@@ -40,11 +40,9 @@ TEST(EqlinkWithRecordedReplies, TheWorkstationReceivesWhatWasRecorded) {
     const std::string replies = scratch / "r.scn";
     const auto steps = recorded();
     cuponex::writeFileWhole(replies, cuponex::writeScenario(steps));
-    ASSERT_EQ(::mkdir((scratch / "sim").c_str(), 0755), 0);
-    EqlinkProcess sim({"--link", device, "--unpaced", "--replies", replies}, scratch / "sim", {},
-                      ECFSIM_PATH);
+    ChildProcess sim(ECFSIM_PATH, {"--link", device, "--unpaced", "--replies", replies});
     ASSERT_TRUE(waitFor([&] { return std::filesystem::is_symlink(device); }));
-    EqlinkProcess link({"-d", device, "-p", scratch.path(), "-s", "w", "-T", "1"}, scratch.path());
+    ChildProcess link(EQLINK_PATH, {"-d", device, "-p", scratch.path(), "-s", "w", "-T", "1"});
     ASSERT_TRUE(waitFor([&] { return eqlink_test::exists(scratch / "w"); }));
 
     cuponex::Exchange exchange;

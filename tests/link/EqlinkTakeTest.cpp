@@ -14,7 +14,7 @@
 namespace {
 
 using namespace std::chrono_literals;
-using eqlink_test::EqlinkProcess;
+using testsupport::ChildProcess;
 using eqlink_test::exists;
 using eqlink_test::readFile;
 using eqlink_test::ScratchDir;
@@ -37,15 +37,16 @@ class LinkToLoggingPrinter : public ::testing::Test {
   protected:
     void SetUp() override {
         ASSERT_EQ(::mkdir((scratch / "sim").c_str(), 0755), 0);
-        sim = std::make_unique<EqlinkProcess>(
-            std::vector<std::string>{"--link", device, "--unpaced", "--log", scratch / "frames"},
-            scratch / "sim", std::vector<std::string>{}, ECFSIM_PATH);
+        sim = std::make_unique<ChildProcess>(
+            ECFSIM_PATH,
+            std::vector<std::string>{"--link", device, "--unpaced", "--log", scratch / "frames"});
         ASSERT_TRUE(waitFor([&] { return std::filesystem::is_symlink(device); }));
     }
     void startLink(const std::vector<std::string>& env = {}) {
-        link = std::make_unique<EqlinkProcess>(
+        link = std::make_unique<ChildProcess>(
+            EQLINK_PATH,
             std::vector<std::string>{"-d", device, "-p", scratch.path(), "-s", "w", "-T", "1"},
-            scratch.path(), env);
+            env);
         ASSERT_TRUE(waitFor([&] { return exists(scratch / "w"); }));
     }
     void TearDown() override {
@@ -68,8 +69,8 @@ class LinkToLoggingPrinter : public ::testing::Test {
 
     ScratchDir scratch;
     std::string device = scratch / "ttyECF";
-    std::unique_ptr<EqlinkProcess> sim;
-    std::unique_ptr<EqlinkProcess> link;
+    std::unique_ptr<ChildProcess> sim;
+    std::unique_ptr<ChildProcess> link;
     Workstation ws{scratch / "w"};
 };
 

@@ -1,14 +1,12 @@
 #pragma once
 // Test helpers for the link program: a scratch directory, file helpers, a
-// pseudo-terminal whose master side plays the printer, and a started eqlink.
+// pseudo-terminal whose master side plays the printer, the workstation's side
+// of the files. Programs are started with ChildProcess.
 
 #include <fcntl.h>
 #include <poll.h>
-#include <signal.h>
-#include <spawn.h>
 #include <stdlib.h>
 #include <sys/ioctl.h>
-#include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -23,7 +21,7 @@
 #include <thread>
 #include <vector>
 
-extern char** environ;
+#include "ChildProcess.h"
 
 namespace eqlink_test {
 
@@ -178,92 +176,7 @@ class FakePrinterLine {
     std::string slavePath_;
 };
 
-// A started eqlink (or another program), its standard output and error going
-// to files in outputDir. With ownGroup it leads a process group of its own,
-// and stopping it stops the whole group: what it started too (the children a
-// server forks for its connections).
-class EqlinkProcess {
-  public:
-    EqlinkProcess(const std::vector<std::string>& args, const std::string& outputDir,
-                  const std::vector<std::string>& extraEnv = {}, const char* program = EQLINK_PATH,
-                  bool ownGroup = false)
-        : stdoutPath_(outputDir + "/stdout"),
-          stderrPath_(outputDir + "/stderr"),
-          ownGroup_(ownGroup) {
-        std::vector<char*> argv{const_cast<char*>(program)};
-        for (const auto& arg : args) argv.push_back(const_cast<char*>(arg.c_str()));
-        argv.push_back(nullptr);
-        std::vector<char*> env;
-        for (char** e = environ; *e != nullptr; ++e) env.push_back(*e);
-        for (const auto& e : extraEnv) env.push_back(const_cast<char*>(e.c_str()));
-        env.push_back(nullptr);
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_addopen(&actions, 0, "/dev/null", O_RDONLY, 0);
-        posix_spawn_file_actions_addopen(&actions, 1, stdoutPath_.c_str(),
-                                         O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        posix_spawn_file_actions_addopen(&actions, 2, stderrPath_.c_str(),
-                                         O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        posix_spawnattr_t attributes;
-        posix_spawnattr_init(&attributes);
-        if (ownGroup_) {
-            posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
-            posix_spawnattr_setpgroup(&attributes, 0);
-        }
-        if (posix_spawn(&pid_, program, &actions, &attributes, argv.data(), env.data()) != 0) {
-            pid_ = -1;
-        }
-        posix_spawnattr_destroy(&attributes);
-        posix_spawn_file_actions_destroy(&actions);
-    }
-    ~EqlinkProcess() { stop(); }
-    EqlinkProcess(const EqlinkProcess&) = delete;
-    EqlinkProcess& operator=(const EqlinkProcess&) = delete;
-
-    pid_t pid() const { return pid_; }
-
-    // The exit status once it ends by itself; -1 when still running after `limit`.
-    int waitForExit(std::chrono::milliseconds limit = 5000ms) {
-        const auto deadline = Clock::now() + limit;
-        while (pid_ > 0) {
-            int status = 0;
-            if (::waitpid(pid_, &status, WNOHANG) == pid_) {
-                pid_ = -1;
-                return WIFEXITED(status) ? WEXITSTATUS(status) : -2;
-            }
-            if (Clock::now() > deadline) return -1;
-            std::this_thread::sleep_for(2ms);
-        }
-        return -1;
-    }
-
-    bool running() {
-        if (pid_ <= 0 || reaped_) return false;
-        if (::waitpid(pid_, nullptr, WNOHANG) == 0) return true;
-        reaped_ = true;  // its number is no longer its own
-        return false;
-    }
-
-    void stop() {
-        if (pid_ <= 0) return;
-        if (ownGroup_) ::kill(-pid_, SIGTERM);  // the group may outlive its leader
-        if (!reaped_) {
-            ::kill(pid_, SIGTERM);
-            ::waitpid(pid_, nullptr, 0);
-        }
-        pid_ = -1;
-    }
-
-    std::string out() const { return readFile(stdoutPath_).value_or("?"); }
-    std::string err() const { return readFile(stderrPath_).value_or("?"); }
-
-  private:
-    std::string stdoutPath_;
-    std::string stderrPath_;
-    bool ownGroup_ = false;
-    bool reaped_ = false;
-    pid_t pid_ = -1;
-};
+using testsupport::ChildProcess;
 
 // Waits until `condition` holds; false when `limit` passes first.
 template <typename Condition>

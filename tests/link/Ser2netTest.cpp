@@ -19,12 +19,14 @@
 #include <string>
 #include <vector>
 
+#include "ChildProcess.h"
 #include "LinkTestSupport.h"
+#include "SkipOrFail.h"
 
 namespace {
 
 using namespace std::chrono_literals;
-using eqlink_test::EqlinkProcess;
+using testsupport::ChildProcess;
 using eqlink_test::exists;
 using eqlink_test::readFile;
 using eqlink_test::ScratchDir;
@@ -45,11 +47,6 @@ std::string findProgram(const std::string& name) {
     // ser2net is a daemon: /usr/sbin may be missing from a user's PATH.
     const std::string sbin = "/usr/sbin/" + name;
     return ::access(sbin.c_str(), X_OK) == 0 ? sbin : "";
-}
-
-bool underCi() {
-    const char* ci = std::getenv("CI");
-    return ci != nullptr && std::string(ci) == "true";
 }
 
 // A TCP port nobody uses now: the kernel's choice for port 0, freed again.
@@ -109,17 +106,13 @@ class Ser2net : public ::testing::Test {
         ser2net_ = findProgram("ser2net");
         socat_ = findProgram("socat");
         if (ser2net_.empty() || socat_.empty()) {
-            const std::string why =
-                "ser2net or socat is not installed (scripts/setup.sh installs both)";
-            if (underCi()) FAIL() << why;
-            GTEST_SKIP() << why;
+            SKIP_OR_FAIL_UNDER_CI("ser2net or socat is not installed (scripts/setup.sh installs both)");
         }
         for (const char* dir : {"ecf", "sim", "server", "client", "link"}) {
             ASSERT_EQ(::mkdir((scratch / dir).c_str(), 0755), 0) << dir;
         }
-        sim_ = std::make_unique<EqlinkProcess>(
-            std::vector<std::string>{"--link", simDevice_, "--unpaced"}, scratch / "sim",
-            std::vector<std::string>{}, ECFSIM_PATH);
+        sim_ = std::make_unique<ChildProcess>(
+            ECFSIM_PATH, std::vector<std::string>{"--link", simDevice_, "--unpaced"});
         ASSERT_TRUE(waitFor([&] { return std::filesystem::is_symlink(simDevice_); }, 3000ms))
             << sim_->err();
         // A port someone else took in the meantime is given up for another.
@@ -130,8 +123,8 @@ class Ser2net : public ::testing::Test {
         ASSERT_GT(port_, 0) << "ser2net did not listen: " << server_->err();
         startClient();
         ASSERT_TRUE(connected()) << client_->err();
-        link_ = std::make_unique<EqlinkProcess>(
-            std::vector<std::string>{"-d", device_, "-p", scratch / "ecf"}, scratch / "link");
+        link_ = std::make_unique<ChildProcess>(
+            EQLINK_PATH, std::vector<std::string>{"-d", device_, "-p", scratch / "ecf"});
         ASSERT_TRUE(linkOnDevice()) << link_->err();
     }
 
@@ -159,20 +152,21 @@ class Ser2net : public ::testing::Test {
                       "      kickolduser: true\n"
                       "    connector: serialdev," +
                       simDevice_ + ",9600n81,rtscts,local\n");
-        server_ = std::make_unique<EqlinkProcess>(
-            std::vector<std::string>{"-n", "-u", "-c", config}, scratch / "server",
-            std::vector<std::string>{}, ser2net_.c_str(), true);
+        server_ = std::make_unique<ChildProcess>(
+            ser2net_, std::vector<std::string>{"-n", "-u", "-c", config},
+            std::vector<std::string>{}, ChildProcess::Group::Own);
         return waitFor([&] { return socketIn(port, "0A") || !server_->running(); }, 3000ms) &&
                server_->running();
     }
 
     // The README's loop: socat again a second after each end of it.
     void startClient() {
-        client_ = std::make_unique<EqlinkProcess>(
+        client_ = std::make_unique<ChildProcess>(
+            "/bin/sh",
             std::vector<std::string>{"-c", "while :; do \"$0\" \"$1\" \"$2\"; sleep 1; done",
                                      socat_, "PTY,link=" + device_ + ",raw,echo=0",
                                      "TCP:127.0.0.1:" + std::to_string(port_)},
-            scratch / "client", std::vector<std::string>{}, "/bin/sh", true);
+            std::vector<std::string>{}, ChildProcess::Group::Own);
     }
 
     // The loop's socat holds a connection to the daemon.
@@ -212,10 +206,10 @@ class Ser2net : public ::testing::Test {
     std::string device_ = scratch / "ttyECF";
     std::string work_ = scratch / "ecf/ttyECF";
     int port_ = -1;
-    std::unique_ptr<EqlinkProcess> sim_;
-    std::unique_ptr<EqlinkProcess> server_;
-    std::unique_ptr<EqlinkProcess> client_;
-    std::unique_ptr<EqlinkProcess> link_;
+    std::unique_ptr<ChildProcess> sim_;
+    std::unique_ptr<ChildProcess> server_;
+    std::unique_ptr<ChildProcess> client_;
+    std::unique_ptr<ChildProcess> link_;
 };
 
 TEST_F(Ser2net, CarriesRequestsAndOutlivesTheDaemonRestarted) {

@@ -45,6 +45,7 @@ TEST(RecordedReplies, ChunksAsThePrinterSendsThem) {
         {"18", ".-P015}", true, {".-P015}"}},
         // A "}" among the first four bytes draws no continuation from the link.
         {"13", "ab}cdef}X.]}", true, {"ab}cdef}", "X.]}", "\n"}},
+        {"13", "abc}}XY}.]}", true, {"abc}}", "XY}", ".]}", "\n"}},  // the fifth byte does
         {"13", ".]}", true, {".]}", "\n"}},
     };
     for (const Case& c : cases)

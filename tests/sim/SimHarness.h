@@ -1,13 +1,13 @@
 // Runs the ecfsim binary and talks to its device the way the link program does.
 #pragma once
 
-#include <sys/types.h>
-
 #include <chrono>
 #include <filesystem>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "ChildProcess.h"
 
 namespace simtest {
 
@@ -31,15 +31,14 @@ class SimProcess {
   public:
     // Starts ecfsim with `args` and waits for the line announcing the device.
     explicit SimProcess(const std::vector<std::string>& args);
-    ~SimProcess();
 
     const std::string& readyLine() const { return readyLine_; }
-    // SIGTERM, then the exit status (-1 if it did not exit normally).
-    int stop();
-    void signal(int number) const;
+    // SIGTERM, then the exit status (negative if it did not exit normally).
+    int stop() { return process_.stop(); }
+    void signal(int number) const { process_.signal(number); }
 
   private:
-    pid_t pid_ = -1;
+    testsupport::ChildProcess process_;
     std::string readyLine_;
 };
 

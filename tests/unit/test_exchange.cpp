@@ -17,6 +17,7 @@
 #include <random>
 #include <thread>
 
+#include "FileCallHooks.h"
 #include "core/Exchange.h"
 
 namespace cuponex {
@@ -284,6 +285,68 @@ TEST_P(ExchangeTest, LateReplyOfAnEarlierRequestIsNeverTakenForThisOne) {
     }
     busy = false;
     load.join();
+}
+
+// The moments at which the order is easiest to get wrong, each made exact by
+// doing the link's step inside the window's own call: a reply counts only
+// once this request has been taken.
+TEST_P(ExchangeTest, ReplyCountsOnlyOnceThisRequestIsTaken) {
+    using filehooks::Moment;
+    const std::string request = dir_ + "eq.MSG";
+    const std::string reply = dir_ + "eq.RSP";
+    const auto takeAndAnswer = [&] {
+        ::unlink(request.c_str());
+        publish(dir_, "THIS");
+    };
+    struct Case {
+        const char* moment;
+        bool alsoWatched;  // the last one exists only between two looks
+        std::function<void()> arrange;
+    };
+    const std::vector<Case> cases = {
+        {"an earlier request taken and answered just before this one arrives", true,
+         [&] {
+             std::ofstream(request) << "\x1b.42}\n";
+             filehooks::at(Moment::BeforeRenameOnto, request, [&] {
+                 ::unlink(request.c_str());
+                 publish(dir_, "EARLIER");
+                 link_ = std::thread([&] {
+                     if (!waitFor(request, 3s)) return;
+                     std::this_thread::sleep_for(100ms);
+                     takeAndAnswer();
+                 });
+             });
+         }},
+        {"taken and answered before the window notes its write", true,
+         [&] { filehooks::at(Moment::AfterRenameOnto, request, takeAndAnswer); }},
+        {"taken and answered between the look at the request and the one at the reply", false,
+         [&] {
+             filehooks::at(Moment::AfterRenameOnto, request,
+                           [&] { filehooks::at(Moment::BeforeLookAt, reply, takeAndAnswer); });
+         }},
+    };
+    exchange_.setLimit(1s);
+    for (const Case& c : cases) {
+        if (GetParam() && !c.alsoWatched) continue;
+        c.arrange();
+        EXPECT_EQ(run("05"), "THIS") << c.moment;
+        if (link_.joinable()) link_.join();
+        filehooks::clear();
+        fs::remove(request);
+        fs::remove(reply);
+    }
+}
+
+// A reply that came before the take and that nothing replaced goes when the
+// wait ends; the next exchange must not find it.
+TEST_P(ExchangeTest, TimeoutRemovesAReplyPublishedBeforeTheTake) {
+    exchange_.setLimit(200ms);
+    link_ = std::thread([this] {
+        if (waitFor(dir_ + "eq.MSG", 3s)) publish(dir_, "EARLIER");
+    });
+    EXPECT_EQ(run("05"), Exchange::kTimeoutReply);
+    EXPECT_TRUE(exchange_.timedOut());
+    EXPECT_FALSE(fs::exists(dir_ + "eq.RSP"));
 }
 
 // A link that takes the request and publishes at once, between two looks,

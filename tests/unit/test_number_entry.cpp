@@ -4,6 +4,7 @@
 #include <utility>
 #include <vector>
 
+#include "UserLocales.h"
 #include "core/NumberEntry.h"
 
 namespace cuponex {
@@ -168,6 +169,22 @@ TEST(IntegerRewrite, ReadsWholeIntegersAndZeroOtherwise) {
     EXPECT_EQ(integerRewrite("9223372036854775807", 1), "9223372036854775807");
     EXPECT_EQ(integerRewrite("-9223372036854775808", 1), "-9223372036854775808");
     EXPECT_EQ(integerRewrite("9223372036854775808", 1), "0");
+}
+
+// The users' locales change nothing read or written: the decimal comma stays,
+// a point is no decimal separator and no digits are grouped.
+TEST(NumberText, TheSameUnderTheUsersLocales) {
+    for (const char* name : testsupport::kUserLocales) {
+        const testsupport::ScopedLocale locale(name);
+        ASSERT_TRUE(locale.set()) << testsupport::ScopedLocale::missing(name);
+        EXPECT_EQ(formatNumberText("1234,5", "0.00"), "1234,50") << name;
+        EXPECT_EQ(formatNumberText("1,5E3", "0.000"), "1500,000") << name;
+        EXPECT_EQ(conversionMessage("12.5", "0.00"), "'12.5' is not a valid floating point value")
+            << name;
+        EXPECT_EQ(numericRewrite("2,5", "0.000"), "2,500") << name;
+        EXPECT_EQ(integerRewrite("12", 4), "0012") << name;
+        EXPECT_EQ(typed("12.5"), "12,5") << name;
+    }
 }
 
 TEST(PriceExitPattern, ThreeDecimalsOnlyForUnitPriceWithMarkedDescription) {

@@ -39,6 +39,7 @@ TEST(ScenarioRead, WorkedLines) {
         {"  05", "  05", std::nullopt},
         {"05\t#", "05", "#"},
         {"05\t.+0500\r", "05", ".+0500"},  // the CR before the line feed
+        {"~!\t}~", "~!", "}~"},            // the ends of the printable bytes
     };
     for (const Worked& c : cases) {
         const auto steps = parseScenario(c.line + "\n", "s.scn");
@@ -101,6 +102,7 @@ TEST(ScenarioWrite, WorkedSteps) {
         {step("01AB  ", "ok "), "01AB \\x20\tok\\x20\n"},
         {step(" ", " "), "\\x20\t\\x20\n"},
         {step("#1", "#"), "\\x231\t#\n"},
+        {step("!~", "~ ~"), "!~\t~ ~\n"},  // 0x20 to 0x7E stand for themselves
         {step("a\\b\t\xE7\n\r", std::nullopt), "a\\\\b\\x09\\xE7\\x0A\\x0D\n"},
         {step("05", std::nullopt, "venda\n\nsegundo \xE9\t "),
          "# venda\n#\n# segundo \\xE9\\x09\\x20\n05\n"},
@@ -190,6 +192,19 @@ TEST_F(ScenarioFile, ReadsARegularFileOrALinkToOne) {
     };
     for (const auto& [name, reason] : refused)
         EXPECT_EQ(failure(path(name)), path(name) + ": " + reason);
+}
+
+// A scenario is a few kilobytes: past 64 MiB a file is refused, not read on.
+// A comment line of zero bytes, sparse, makes either size cheaply.
+TEST_F(ScenarioFile, LargerThan64MiBIsRefused) {
+    constexpr off_t kCap = 64 * 1024 * 1024;
+    for (const off_t size : {kCap, kCap + 1}) {
+        std::ofstream(path("big.scn")) << "#";
+        std::filesystem::resize_file(path("big.scn"), size);
+        EXPECT_EQ(failure(path("big.scn")),
+                  size > kCap ? path("big.scn") + ": larger than 64 MiB" : "(read)")
+            << size;
+    }
 }
 
 }  // namespace
