@@ -2,6 +2,16 @@
 
 namespace cuponex {
 
+Verdict compareReply(const ScenarioStep& step, const ExchangeReply& reply) {
+    if (reply.outcome == ExchangeReply::Outcome::Failed ||
+        reply.outcome == ExchangeReply::Outcome::NotTaken)
+        return Verdict::Failed;
+    if (!step.expected) return Verdict::NotCompared;
+    const bool equal =
+        step.pattern ? step.pattern->matches(reply.text) : *step.expected == reply.text;
+    return equal ? Verdict::Equal : Verdict::Differs;
+}
+
 ReplayResult replayScenario(const std::vector<ScenarioStep>& steps, const SendCommand& send,
                             const std::function<void(const StepOutcome&)>& stepDone) {
     ReplayResult result;
@@ -10,18 +20,19 @@ ReplayResult replayScenario(const std::vector<ScenarioStep>& steps, const SendCo
         ExchangeReply reply = send(step.command);
         StepOutcome& done = result.steps.emplace_back(
             StepOutcome{step, std::move(reply), std::chrono::steady_clock::now() - start});
-        if (done.reply.outcome == ExchangeReply::Outcome::Failed ||
-            done.reply.outcome == ExchangeReply::Outcome::NotTaken) {
-            done.verdict = Verdict::Failed;
-        } else if (!step.expected) {
-            done.verdict = Verdict::NotCompared;
-            ++result.notCompared;
-        } else if (*step.expected == done.reply.text) {
-            done.verdict = Verdict::Equal;
-            ++result.equal;
-        } else {
-            done.verdict = Verdict::Differs;
-            ++result.differ;
+        done.verdict = compareReply(step, done.reply);
+        switch (done.verdict) {
+            case Verdict::Equal:
+                ++result.equal;
+                break;
+            case Verdict::Differs:
+                ++result.differ;
+                break;
+            case Verdict::NotCompared:
+                ++result.notCompared;
+                break;
+            case Verdict::Failed:
+                break;
         }
         if (stepDone) stepDone(done);
         if (done.verdict == Verdict::Failed) break;
@@ -34,7 +45,7 @@ std::vector<ScenarioStep> scenarioAsRun(const ReplayResult& result) {
     ran.reserve(result.steps.size());
     for (const StepOutcome& done : result.steps) {
         if (done.verdict == Verdict::Failed) break;
-        ran.push_back({done.step.command, done.reply.text, done.step.line, {}});
+        ran.push_back({done.step.command, done.reply.text, done.step.line, {}, {}});
     }
     return ran;
 }

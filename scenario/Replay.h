@@ -31,6 +31,13 @@ using SendCommand = std::function<ExchangeReply(const std::string& commandText)>
 
 enum class Verdict { Equal, Differs, NotCompared, Failed };
 
+// What an exchange's reply makes of a step: Failed for an exchange that
+// failed or that no link took, NotCompared for a step that expects nothing,
+// else Equal when the whole reply matches the expected one (byte for byte,
+// or by its patterns), Differs when not. A timeout's text is compared as any
+// reply.
+Verdict compareReply(const ScenarioStep& step, const ExchangeReply& reply);
+
 struct StepOutcome {
     ScenarioStep step;
     ExchangeReply reply;

@@ -53,7 +53,15 @@ ScenarioStep parseLine(std::string_view line) {
     ScenarioStep step;
     step.command = unescapeField(line.substr(0, tab));
     if (step.command.empty()) throw ScenarioError("empty command text");
-    if (tab != std::string_view::npos) step.expected = unescapeField(line.substr(tab + 1));
+    if (tab == std::string_view::npos) return step;
+    const std::string_view field = line.substr(tab + 1);
+    ExpectedReply reply = ExpectedReply::parse(field);
+    if (reply.hasPattern()) {
+        step.expected = std::string(field);
+        step.pattern = std::move(reply);
+    } else {
+        step.expected = reply.literal();
+    }
     return step;
 }
 
@@ -108,7 +116,15 @@ std::string escapeField(std::string_view bytes, bool isCommand) {
     }
     const bool trailingSpace = bytes.ends_with(' ');
     if (trailingSpace) bytes.remove_suffix(1);
-    text += escapeBytes(bytes);
+    // No escape writes a "{", so each raw one is a "{" byte of the field.
+    const std::string escaped = escapeBytes(bytes);
+    for (std::size_t i = 0; i < escaped.size(); ++i) {
+        if (escaped[i] == '{' && i + 1 < escaped.size() && escaped[i + 1] == '{') {
+            appendHex(text, '{');
+        } else {
+            text += escaped[i];
+        }
+    }
     if (trailingSpace) appendHex(text, ' ');
     return text;
 }
@@ -164,12 +180,21 @@ std::vector<ScenarioStep> parseScenario(std::string_view text, const std::string
     return steps;
 }
 
-std::vector<ScenarioStep> readScenarioFile(const std::string& path) {
+std::string expectedAsWritten(const ScenarioStep& step) {
+    const std::string& expected = step.expected.value();
+    return step.pattern ? expected : escapeField(expected);
+}
+
+std::string readScenarioText(const std::string& path) {
     // The file is the one its user named, a symbolic link to it included; a
     // named pipe or a device there does not hold the reader.
     const Descriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
     if (fd.get() < 0) cannotRead(path, errno);
-    return parseScenario(readRegularFile(fd.get(), path), path);
+    return readRegularFile(fd.get(), path);
+}
+
+std::vector<ScenarioStep> readScenarioFile(const std::string& path) {
+    return parseScenario(readScenarioText(path), path);
 }
 
 std::string writeScenario(const std::vector<ScenarioStep>& steps) {
@@ -187,7 +212,7 @@ std::string writeScenario(const std::vector<ScenarioStep>& steps) {
             pos = end + 1;
         }
         text += escapeField(step.command, true);
-        if (step.expected) text += '\t' + escapeField(*step.expected);
+        if (step.expected) text += '\t' + expectedAsWritten(step);
         text += '\n';
     }
     return text;

@@ -8,12 +8,17 @@
 // editor that strips trailing blanks cannot change a fixed-width command.
 // Lines starting with "#" are comments, skipped whatever they hold; blank lines
 // (spaces and TABs only) are skipped; one CR before the line feed is dropped.
+// An expected reply may hold "{{RE}}" patterns (see ReplyPattern.h); the
+// writers write a "{" that a "{" follows as "\x7B", so what they write is
+// never read as a pattern.
 
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
+
+#include "ReplyPattern.h"
 
 namespace cuponex {
 
@@ -25,19 +30,28 @@ class ScenarioError : public std::runtime_error {
 };
 
 struct ScenarioStep {
-    std::string command;                  // the command text, bytes as sent
-    std::optional<std::string> expected;  // the reply to compare with; none: compare nothing
-    int line = 0;                         // where it stands in its file (1 = first)
-    std::string comment;                  // written as a "#" line before it (writer only)
+    std::string command;  // the command text, bytes as sent
+    // The reply to compare with: its bytes, or for one with a pattern the
+    // field as the file writes it. None: compare nothing.
+    std::optional<std::string> expected;
+    int line = 0;         // where it stands in its file (1 = first)
+    std::string comment;  // written as a "#" line before it (writer only)
+    // Set by the reader when the expected reply holds a pattern, compiled.
+    std::optional<ExpectedReply> pattern;
 };
+
+// The step's expected reply in the file's notation, as it is printed and
+// reported (the step must expect one).
+std::string expectedAsWritten(const ScenarioStep& step);
 
 // Bytes in the file's notation: 0x20-0x7E as they are but the backslash
 // ("\\"), any other byte "\xHH" with upper-case digits. The simulated
 // printer's log of requests is written so too.
 std::string escapeBytes(std::string_view bytes);
 
-// A field in the file's notation: escapeBytes, and a trailing space as "\x20";
-// a "#" that begins a command is "\x23", so the line is not taken for a comment.
+// A field in the file's notation: escapeBytes, a trailing space as "\x20", a
+// "{" followed by "{" as "\x7B" (no pattern is written by accident); a "#"
+// that begins a command is "\x23", so the line is not taken for a comment.
 std::string escapeField(std::string_view bytes, bool isCommand = false);
 
 // The notation back to bytes. Throws ScenarioError with the bare reason (no
@@ -47,17 +61,22 @@ std::string unescapeField(std::string_view text);
 
 // Every step of a scenario's text; `fileName` goes into the messages. Throws
 // ScenarioError at the first bad line: a bad escape or raw byte, an empty
-// command text, more than one TAB. A line "CMD<TAB>" expects an empty reply.
+// command text, more than one TAB, a bad pattern (see ExpectedReply::parse).
+// A line "CMD<TAB>" expects an empty reply.
 std::vector<ScenarioStep> parseScenario(std::string_view text, const std::string& fileName);
 
-// parseScenario of a file's whole content. The file (or what a symbolic link
-// there leads to) is opened without waiting for a writer; anything but a
-// regular file of at most 64 MiB, or an unreadable one, is a ScenarioError.
+// A scenario file's whole content. The file (or what a symbolic link there
+// leads to) is opened without waiting for a writer; anything but a regular
+// file of at most 64 MiB, or an unreadable one, is a ScenarioError.
+std::string readScenarioText(const std::string& path);
+
+// parseScenario of readScenarioText.
 std::vector<ScenarioStep> readScenarioFile(const std::string& path);
 
 // The text of a scenario: each step's comment (if any) as "# ..." lines, then
 // its line. parseScenario(writeScenario(steps)) gives back every command and
-// expected reply exactly. Only ASCII is written. A step with an empty command
+// expected reply exactly (a pattern step's written field as it is). Only
+// ASCII is written. A step with an empty command
 // cannot be written: ScenarioError.
 std::string writeScenario(const std::vector<ScenarioStep>& steps);
 

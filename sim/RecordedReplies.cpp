@@ -6,13 +6,20 @@
 
 namespace ecfsim {
 
-RecordedReplies::RecordedReplies(const std::vector<cuponex::ScenarioStep>& steps) {
-    for (const cuponex::ScenarioStep& step : steps)
+RecordedReplies::RecordedReplies(const std::vector<cuponex::ScenarioStep>& steps,
+                                 const std::string& fileName) {
+    for (const cuponex::ScenarioStep& step : steps) {
+        if (step.pattern) {
+            throw cuponex::ScenarioError(fileName + ":" + std::to_string(step.line) +
+                                         ": a reply with a pattern cannot be sent; give the "
+                                         "simulated printer a --record file");
+        }
         if (step.expected) byCommand_[step.command].texts.push_back(*step.expected);
+    }
 }
 
 RecordedReplies RecordedReplies::fromFile(const std::string& path) {
-    return RecordedReplies(cuponex::readScenarioFile(path));
+    return RecordedReplies(cuponex::readScenarioFile(path), path);
 }
 
 std::optional<std::string> RecordedReplies::next(std::string_view commandText) {

@@ -17,8 +17,10 @@ namespace ecfsim {
 class RecordedReplies {
   public:
     RecordedReplies() = default;
-    // The steps that expect a reply; the others are ignored.
-    explicit RecordedReplies(const std::vector<cuponex::ScenarioStep>& steps);
+    // The steps that expect a reply; the others are ignored. A reply with a
+    // pattern is no reply to send: cuponex::ScenarioError "FILE:LINE: ...".
+    explicit RecordedReplies(const std::vector<cuponex::ScenarioStep>& steps,
+                             const std::string& fileName = "replies");
 
     // Reads a scenario file; throws cuponex::ScenarioError naming the file
     // (and the line) when it cannot be used.

@@ -11,6 +11,7 @@
 #include <memory>
 
 #include "LinkTestSupport.h"
+#include "SkipOrFail.h"
 
 namespace {
 
@@ -102,22 +103,17 @@ Report readReport(const std::string& path) {
 class Printer {
   public:
     Printer(const ScratchDir& root, const std::string& port, const std::string& replies) {
-        const std::string home = root / ("run-" + port);
-        std::filesystem::create_directories(home + "/sim");
-        std::filesystem::create_directories(home + "/link");
         std::vector<std::string> options = {"--unpaced", "--link", root / port};
         if (!replies.empty()) options.insert(options.end(), {"--replies", replies});
-        sim_ = std::make_unique<EqlinkProcess>(options, home + "/sim", std::vector<std::string>{},
-                                               ECFSIM_PATH);
-        ready_ = waitFor([&] { return !sim_->out().empty() && sim_->out() != "?"; }, 5000ms);
-        link_ = std::make_unique<EqlinkProcess>(
-            std::vector<std::string>{"-d", root / port, "-p", root / "ecf"}, home + "/link");
+        sim_.emplace(ECFSIM_PATH, options);
+        ready_ = sim_->firstLine().has_value();
+        link_.emplace(EQLINK_PATH, std::vector<std::string>{"-d", root / port, "-p", root / "ecf"});
         ready_ = ready_ && waitFor([&] { return exists(root / ("ecf/" + port)); }, 5000ms);
     }
     bool ready() const { return ready_; }
 
   private:
-    std::unique_ptr<EqlinkProcess> sim_, link_;
+    std::optional<ChildProcess> sim_, link_;
     bool ready_ = false;
 };
 
@@ -129,7 +125,6 @@ TEST(BenchOfPrinters, ReadmeCommandWritesOneReportPerPrinter) {
     ScratchDir root;
     std::filesystem::create_directories(root / "ecf");
     std::filesystem::create_directories(root / "lab/scenarios");
-    std::filesystem::create_directories(root / "shell");
     writeFile(root / "lab/scenarios/sale.scn", "05\t.+0500\n42\t.+4200\n43\n");
     writeFile(root / "lab/scenarios/reading.scn",
               "# any counter\n05\t.+{{[0-9]{2}}}00\n13\tRELATORIO 13 {{.+}}\n");
@@ -139,13 +134,14 @@ TEST(BenchOfPrinters, ReadmeCommandWritesOneReportPerPrinter) {
     for (const auto& port : kPorts) {
         printers.push_back(
             std::make_unique<Printer>(root, port, port == "ttyS1" ? root / "replies" : ""));
-        ASSERT_TRUE(printers.back()->ready()) << port;
+        if (!printers.back()->ready())
+            SKIP_OR_FAIL_UNDER_CI("the printer " + port + " did not start");
     }
 
     const std::string cuponexDir = std::filesystem::path(CUPONEX_PATH).parent_path();
     const std::string script = "cd '" + root / "lab" + "' || exit 99\nPATH='" + cuponexDir +
                                "':$PATH\n" + replaceAll(command, kLabDirectory, root / "ecf/");
-    EqlinkProcess shell({"-c", script}, root / "shell", {}, "/bin/sh");
+    ChildProcess shell("/bin/sh", {"-c", script});
     // xargs: one replay (the second printer's) ended with 1.
     EXPECT_EQ(shell.waitForExit(60s), 123) << shell.out() << shell.err();
 

@@ -289,34 +289,55 @@ class MainWindowTest : public QObject {
     // What each command line asks for, and the options of a replay.
     void commandLineRequests() {
         using Request = cuponex::CommandLine::Request;
+        using Files = std::vector<std::string>;
         struct Case {
             std::vector<std::string> arguments;
             Request request;
-            std::string directory, scenario;
+            std::string directory;
+            Files scenarios;
             std::optional<std::string> record;
             int waitMs;
+            bool update = false;
+            std::optional<std::string> junit = {};
         };
         const std::string standard = cuponex::kDefaultWorkingDirectory;
         const std::vector<Case> cases = {
-            {{"--help"}, Request::Help, standard, "", {}, 5000},
-            {{"-platform", "xcb", "-h"}, Request::Help, standard, "", {}, 5000},
-            {{"--dir", "/tmp/x", "--version"}, Request::Version, standard, "", {}, 5000},
-            {{"--dir", "--help"}, Request::Window, "--help/", "", {}, 5000},
-            {{"--replay", "s", "--help"}, Request::Help, standard, "", {}, 5000},
-            {{"--colour", "--wait", "soon"}, Request::Window, standard, "", {}, 5000},
-            {{"--replay", "s"}, Request::Replay, standard, "s", {}, 5000},
+            {{"--help"}, Request::Help, standard, {}, {}, 5000},
+            {{"-platform", "xcb", "-h"}, Request::Help, standard, {}, {}, 5000},
+            {{"--dir", "/tmp/x", "--version"}, Request::Version, standard, {}, {}, 5000},
+            {{"--dir", "--help"}, Request::Window, "--help/", {}, {}, 5000},
+            {{"--replay", "s", "--help"}, Request::Help, standard, {}, {}, 5000},
+            {{"--colour", "--wait", "soon"}, Request::Window, standard, {}, {}, 5000},
+            {{"--replay", "s"}, Request::Replay, standard, {"s"}, {}, 5000},
             {{"--dir=/d", "--replay=s", "--wait", "0.25", "--record", "o"},
              Request::Replay,
              "/d/",
-             "s",
+             {"s"},
              "o",
              250},
             {{"--replay", "s", "--wait=86400", "--dir", "/d/"},
              Request::Replay,
              "/d/",
-             "s",
+             {"s"},
              {},
              86400000},
+            // Every argument that is no option is one more scenario, in order.
+            {{"a", "--replay", "b", "c", "--update", "--junit", "r.xml", "d"},
+             Request::Replay,
+             standard,
+             {"a", "b", "c", "d"},
+             {},
+             5000,
+             true,
+             "r.xml"},
+            {{"--junit=r.xml", "--replay", "s", "--update"},
+             Request::Replay,
+             standard,
+             {"s"},
+             {},
+             5000,
+             true,
+             "r.xml"},
         };
         for (const Case& c : cases) {
             std::vector<std::string> arguments{"cuponex"};
@@ -325,9 +346,11 @@ class MainWindowTest : public QObject {
             const QByteArray name = QByteArray::fromStdString(arguments.back());
             QVERIFY2(line.request == c.request, name);
             QCOMPARE(line.directory, c.directory);
-            QCOMPARE(line.scenario, c.scenario);
+            QVERIFY2(line.scenarios == c.scenarios, name);
             QVERIFY2(line.record == c.record, name);
             QCOMPARE(line.wait.count(), c.waitMs);
+            QCOMPARE(line.update, c.update);
+            QVERIFY2(line.junit == c.junit, name);
         }
     }
 
@@ -347,6 +370,10 @@ class MainWindowTest : public QObject {
             {{"--replay", "s", "--wait", "86401"}, "--wait takes a number of seconds, not '86401'"},
             {{"--replay", "s", "--wait", "inf"}, "--wait takes a number of seconds, not 'inf'"},
             {{"--replay", "s", "--wait", "5s"}, "--wait takes a number of seconds, not '5s'"},
+            {{"--replay", "s", "t", "--record", "o"}, "--record takes one scenario FILE only"},
+            {{"--replay", "s", "--update=yes"}, "--update takes no value"},
+            {{"--replay", "s", "--junit"}, "--junit needs a value"},
+            {{"--replay", "s", "-"}, "unknown option '-'"},
         };
         for (const auto& [tail, why] : cases) {
             std::vector<std::string> arguments{"cuponex"};
@@ -364,8 +391,9 @@ class MainWindowTest : public QObject {
     void usageNamesEveryOption() {
         const std::string usage = cuponex::usageText();
         QVERIFY(usage.starts_with("Usage: cuponex [--dir DIR]\n"));
-        for (const char* option : {"--dir DIR", "--replay FILE", "--wait SECONDS", "--record OUT",
-                                   "-h, --help", "--version", "(default 5)"})
+        for (const char* option :
+             {"--dir DIR", "--replay FILE", "--wait SECONDS", "--record OUT", "--update",
+              "--junit OUT", "-h, --help", "--version", "(default 5)"})
             QVERIFY2(usage.find(option) != std::string::npos, option);
         QCOMPARE(cuponex::versionText().substr(0, 8), std::string("cuponex "));
     }

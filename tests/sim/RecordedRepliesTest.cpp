@@ -26,6 +26,18 @@ TEST(RecordedReplies, EachRequestGetsTheNextReplyRecordedForItAndTheLastRepeats)
         EXPECT_EQ(replies.next(other), std::nullopt);
 }
 
+// A pattern says what may come, not what to send.
+TEST(RecordedReplies, AReplyWithAPatternIsAnErrorOfTheFile) {
+    try {
+        RecordedReplies(cuponex::parseScenario("05\tA1\n# x\n42\t.+{{\\d+}}\n", "r.scn"), "r.scn");
+        ADD_FAILURE() << "accepted a pattern";
+    } catch (const cuponex::ScenarioError& error) {
+        EXPECT_EQ(std::string(error.what()),
+                  "r.scn:3: a reply with a pattern cannot be sent; give the simulated printer a "
+                  "--record file");
+    }
+}
+
 TEST(RecordedReplies, ChunksAsThePrinterSendsThem) {
     struct Case {
         std::string code, reply;

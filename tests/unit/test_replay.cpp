@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "scenario/Replay.h"
+#include "scenario/ScenarioUpdate.h"
 
 namespace cuponex {
 namespace {
@@ -69,6 +70,61 @@ TEST(ScenarioReplay, AFailedExchangeEndsTheRunAndIsNotRecorded) {
     EXPECT_EQ(result.equal + result.differ + result.notCompared, 1u);
     EXPECT_EQ(link.sent, (std::vector<std::string>{"05", "99"}));
     EXPECT_EQ(writeScenario(scenarioAsRun(result)), "05\t.+0500\n");
+}
+
+// The one comparison, which the window's step-by-step run shares.
+TEST(ScenarioReplay, CompareReplyByBytesOrByPatterns) {
+    struct Case {
+        std::string line;
+        ExchangeReply reply;
+        Verdict verdict;
+    };
+    const std::vector<Case> cases = {
+        {"05\t.+0500", {Outcome::Reply, ".+0500"}, Verdict::Equal},
+        {"05\t.+0500", {Outcome::Reply, ".+0501"}, Verdict::Differs},
+        {"05\t.+05{{\\d\\d}}", {Outcome::Reply, ".+0517"}, Verdict::Equal},
+        {"05\t.+05{{\\d\\d}}", {Outcome::Reply, ".+05177"}, Verdict::Differs},
+        {"05\t.+05{{\\d\\d}}", {Outcome::Reply, ".+05{{\\d\\d}}"}, Verdict::Differs},
+        {"05\t\\x7B{a}}", {Outcome::Reply, "{{a}}"}, Verdict::Equal},
+        {"05\t{{.*}}", {Outcome::TimedOut, ".-P006}"}, Verdict::Equal},
+        {"05\t.-P006}", {Outcome::TimedOut, ".-P006}"}, Verdict::Equal},
+        {"05", {Outcome::Reply, "anything"}, Verdict::NotCompared},
+        {"05\t{{.*}}", {Outcome::Failed, "eq.MSG: no such file"}, Verdict::Failed},
+        {"05", {Outcome::NotTaken, "no link took it"}, Verdict::Failed},
+    };
+    for (const Case& c : cases) {
+        const auto read = steps(c.line + "\n");
+        EXPECT_EQ(compareReply(read.at(0), c.reply), c.verdict) << c.line << " / " << c.reply.text;
+    }
+}
+
+// Accepting the replies received: only the differing lines' expected field
+// changes, written as the writers write it; every other byte stays.
+TEST(ScenarioUpdate, RewritesOnlyTheGivenLinesExpectedReplies) {
+    const std::string text =
+        "# keep \\xe7 \t as is\r\n"
+        "\r\n"
+        "09\\xe7\t.+09{{\\d+}}\r\n"
+        "42\t.+9900\r\n"
+        "43\n"
+        "   \n"
+        "05\t.+0500\n"
+        "13\tRELAT\\x7d";  // no final line feed
+    const std::string updated =
+        withReceivedReplies(text, {{4, ".+4200 {{x}} \xE7 "}, {7, ""}, {8, "R\r"}});
+    EXPECT_EQ(updated,
+              "# keep \\xe7 \t as is\r\n"
+              "\r\n"
+              "09\\xe7\t.+09{{\\d+}}\r\n"
+              "42\t.+4200 \\x7B{x}} \\xE7\\x20\r\n"
+              "43\n"
+              "   \n"
+              "05\t\n"
+              "13\tR\\x0D");
+    EXPECT_EQ(withReceivedReplies(text, {}), text);
+    const auto read = steps(updated);
+    EXPECT_EQ(read.at(1).expected, ".+4200 {{x}} \xE7 ");
+    EXPECT_FALSE(read.at(1).pattern.has_value());
 }
 
 }  // namespace

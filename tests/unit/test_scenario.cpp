@@ -16,7 +16,7 @@ namespace {
 using Reply = std::optional<std::string>;
 
 ScenarioStep step(std::string command, Reply expected, std::string comment = {}) {
-    return {std::move(command), std::move(expected), 0, std::move(comment)};
+    return {std::move(command), std::move(expected), 0, std::move(comment), {}};
 }
 
 struct Worked {
@@ -205,6 +205,81 @@ TEST_F(ScenarioFile, LargerThan64MiBIsRefused) {
                   size > kCap ? path("big.scn") + ": larger than 64 MiB" : "(read)")
             << size;
     }
+}
+
+}  // namespace
+}  // namespace cuponex
+
+namespace cuponex {
+namespace {
+
+// Expected replies with patterns, as the reader takes them from a file: the
+// step keeps the field as written and matches by its compiled patterns.
+TEST(ScenarioPatterns, ReadFromAFileAndMatched) {
+    struct Case {
+        std::string field;
+        std::vector<std::string> matching, missing;
+    };
+    const std::vector<Case> cases = {
+        {".+2700 {{[0-9]{6}}} {{\\d\\d/\\d\\d/\\d\\d}}",
+         {".+2700 000123 08/12/26"},
+         {".+2700 00123 08/12/26", ".+2700 000123 08/12/26 ", ".+2700 0001234 08/12/26"}},
+        {"{{.*}}\\x7D", {"}", "abc}", "\n}"}, {"abc", "}x"}},
+        {"\\x7B{{x}}", {"{x"}, {"x", "{{x"}},
+        {"{{\\x41|\\\\}}", {"A", "\\"}, {"a", "\\\\"}},
+    };
+    for (const Case& c : cases) {
+        const auto steps = parseScenario("# c\n05\t" + c.field + "\n", "s.scn");
+        ASSERT_EQ(steps.size(), 1u) << c.field;
+        ASSERT_TRUE(steps[0].pattern.has_value()) << c.field;
+        EXPECT_EQ(steps[0].expected, c.field);
+        EXPECT_EQ(expectedAsWritten(steps[0]), c.field);
+        for (const std::string& reply : c.matching)
+            EXPECT_TRUE(steps[0].pattern->matches(reply)) << c.field << " / " << reply;
+        for (const std::string& reply : c.missing)
+            EXPECT_FALSE(steps[0].pattern->matches(reply)) << c.field << " / " << reply;
+    }
+    // Without a raw "{{" a reply is literal bytes, as it always was.
+    const auto literal = parseScenario("05\t\\x7B{a}}\n", "s.scn");
+    EXPECT_FALSE(literal[0].pattern.has_value());
+    EXPECT_EQ(literal[0].expected, "{{a}}");
+    EXPECT_EQ(expectedAsWritten(literal[0]), "\\x7B{a}}");
+}
+
+TEST(ScenarioPatterns, ErrorsNameTheFileAndLine) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"05\t.+{{}}", "an empty pattern {{}}"},
+        {"05\t.+{{[0-9]", "a pattern {{ without its end }}"},
+        {"05\t{{a}}{{(}}", "pattern {{(}}: missing closing parenthesis at offset 1"},
+        {"05\t{{x}}\\q", "unknown escape \\q"},
+    };
+    for (const auto& [line, reason] : cases) {
+        try {
+            parseScenario("# first\n05\n" + line + "\n", "dir/s.scn");
+            ADD_FAILURE() << "accepted: " << line;
+        } catch (const ScenarioError& error) {
+            EXPECT_EQ(std::string(error.what()), "dir/s.scn:3: " + reason);
+        }
+    }
+}
+
+// Whatever the braces in a recorded reply, it is written so that it reads
+// back as those bytes, never as a pattern; a pattern step's field is kept.
+TEST(ScenarioWrite, BracesReadBackAsBytesNeverAsAPattern) {
+    const std::vector<std::pair<std::string, std::string>> cases = {
+        {"{{", "\\x7B{"}, {"{{{", "\\x7B\\x7B{"}, {"a{{x}}b", "a\\x7B{x}}b"},
+        {"{ {", "{ {"},   {"}}{", "}}{"},         {"{{ ", "\\x7B{\\x20"},
+    };
+    for (const auto& [bytes, field] : cases) {
+        EXPECT_EQ(writeScenario({step("05", bytes)}), "05\t" + field + "\n");
+        const auto read = parseScenario(writeScenario({step(bytes, bytes)}), "s.scn");
+        ASSERT_EQ(read.size(), 1u);
+        EXPECT_EQ(read[0].command, bytes);
+        EXPECT_EQ(read[0].expected, bytes);
+        EXPECT_FALSE(read[0].pattern.has_value()) << field;
+    }
+    const auto patterned = parseScenario("05\t.+{{\\d+}}\\x7d\r\n", "s.scn");
+    EXPECT_EQ(writeScenario(patterned), "05\t.+{{\\d+}}\\x7d\n");
 }
 
 }  // namespace

@@ -13,15 +13,21 @@ namespace {
 // %g: the exchange's own wait, in seconds.
 constexpr const char* kUsage =
     "Usage: cuponex [--dir DIR]\n"
-    "       cuponex --replay FILE [--dir DIR] [--wait SECONDS] [--record OUT]\n"
+    "       cuponex --replay FILE... [--dir DIR] [--wait SECONDS] [--record OUT]\n"
+    "               [--update] [--junit OUT]\n"
     "Workstation for the commands of a fiscal printer (ECF). Each command goes\n"
     "to the link program eqlink as the file eq.MSG in DIR; its reply comes back\n"
     "as eq.RSP.\n"
     "  --dir DIR       eqlink's working directory; for the service eqlink@ttyS0 it\n"
     "                  is /home/usuarios/ecf/ttyS0/\n"
-    "  --replay FILE   send the scenario FILE without a window, compare the replies\n"
+    "  --replay FILE   send the scenario FILE without a window, compare the replies;\n"
+    "                  each further FILE is one more scenario, run in turn\n"
     "  --wait SECONDS  how long each exchange waits for its reply (default %g)\n"
     "  --record OUT    write the scenario as it ran, with the replies received\n"
+    "                  (one FILE only)\n"
+    "  --update        rewrite each FILE with the replies received where they\n"
+    "                  differed, every other byte as it was\n"
+    "  --junit OUT     write a JUnit XML report of the run\n"
     "  -h, --help      show this text\n"
     "  --version       show the version\n"
     "The toolkit's own options (-platform NAME, -display DISPLAY, ...) are\n"
@@ -65,9 +71,11 @@ void take(CommandLine& line, const std::string& name, const std::string& value) 
     if (name == "--dir") {
         line.directory = value.ends_with('/') ? value : value + "/";
     } else if (name == "--replay") {
-        line.scenario = value;
+        line.scenarios.push_back(value);
     } else if (name == "--record") {
         line.record = value;
+    } else if (name == "--junit") {
+        line.junit = value;
     } else {
         line.wait = readSeconds(value);
     }
@@ -87,9 +95,18 @@ CommandLine readCommandLine(const std::vector<std::string>& arguments) {
             value = name.substr(equals + 1);
             name.resize(equals);
         }
+        if (replay && !name.starts_with('-')) {
+            line.scenarios.push_back(name);  // one more scenario
+            continue;
+        }
+        if (replay && name == "--update") {
+            if (value) throw CommandLineError("--update takes no value");
+            line.update = true;
+            continue;
+        }
         const bool known =
-            name == "--dir" ||
-            (replay && (name == "--replay" || name == "--record" || name == "--wait"));
+            name == "--dir" || (replay && (name == "--replay" || name == "--record" ||
+                                           name == "--wait" || name == "--junit"));
         if (!known) {
             if (replay) throw CommandLineError("unknown option '" + arguments[i] + "'");
             continue;
@@ -108,7 +125,9 @@ CommandLine readCommandLine(const std::vector<std::string>& arguments) {
         }
         take(line, name, *value);
     }
-    if (replay && line.scenario.empty()) throw CommandLineError("--replay needs a value");
+    if (replay && line.scenarios.empty()) throw CommandLineError("--replay needs a value");
+    if (line.record && line.scenarios.size() > 1)
+        throw CommandLineError("--record takes one scenario FILE only");
     return line;
 }
 

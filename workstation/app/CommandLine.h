@@ -1,8 +1,8 @@
 #pragma once
 // cuponex's command line, read once before the toolkit starts:
 //   cuponex [--dir DIR]                 the window
-//   cuponex --replay FILE [--dir DIR] [--wait SECONDS] [--record OUT]
-//                                       a scenario without a window
+//   cuponex --replay FILE... [--dir DIR] [--wait SECONDS] [--record OUT]
+//           [--update] [--junit OUT]    scenarios without a window
 //   cuponex --help | -h | --version     answered without a display
 
 #include <chrono>
@@ -22,8 +22,10 @@ struct CommandLine {
     Request request = Request::Window;
     std::string directory = kDefaultWorkingDirectory;  // a prefix of file names: ends in "/"
     // --replay only.
-    std::string scenario;
-    std::optional<std::string> record;
+    std::vector<std::string> scenarios;  // in the order given
+    std::optional<std::string> record;   // only with one scenario
+    std::optional<std::string> junit;
+    bool update = false;
     std::chrono::milliseconds wait = Exchange::kLimit;
 };
 
@@ -36,10 +38,11 @@ class CommandLineError : public std::runtime_error {
 // Reads the command line (program name first). --help, -h and --version
 // answer whatever else stands there, but the value of --dir is never taken
 // for one of them. With --replay anywhere, every argument must be a replay
-// option with its value (as "--name VALUE" or "--name=VALUE"): otherwise, or
-// for a wait that is not a number of seconds above 0 (at most a day), a
-// CommandLineError. Without it only --dir is read and the rest (the toolkit's
-// own options) left alone; an empty --dir= stands for the default.
+// option with its value (as "--name VALUE" or "--name=VALUE"; --update takes
+// none) or a scenario file (one not beginning with "-"): otherwise, for a
+// wait that is not a number of seconds above 0 (at most a day), or for
+// --record with more than one scenario, a CommandLineError. Without it only --dir is read and the
+// rest (the toolkit's own options) left alone; an empty --dir= stands for the default.
 CommandLine readCommandLine(const std::vector<std::string>& arguments);
 
 // What --help prints, also shown after a bad command line.

@@ -1,11 +1,14 @@
 #include "ReplayCommand.h"
 
 #include <cstdio>
+#include <map>
 
+#include "ReplayReport.h"
 #include "core/Exchange.h"
 #include "core/SafeFile.h"
 #include "scenario/Replay.h"
 #include "scenario/Scenario.h"
+#include "scenario/ScenarioUpdate.h"
 
 namespace cuponex {
 namespace {
@@ -17,12 +20,6 @@ std::string milliseconds(std::chrono::steady_clock::duration taken) {
     return text;
 }
 
-std::string secondsText(std::chrono::milliseconds wait) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%g", std::chrono::duration<double>(wait).count());
-    return text;
-}
-
 // The error in English; the exchange's own text is the window's.
 std::string errorText(const ExchangeError& error) {
     if (error.kind() == ExchangeError::Kind::DirectoryBusy)
@@ -30,16 +27,16 @@ std::string errorText(const ExchangeError& error) {
     return escapeField(error.what());
 }
 
-std::string quoted(const std::string& bytes) {
-    return "\"" + escapeField(bytes) + "\"";
+std::string quoted(const std::string& written) {
+    return "\"" + written + "\"";
 }
 
-const char* verdictText(Verdict verdict) {
+const char* verdictText(Verdict verdict, bool updating) {
     switch (verdict) {
         case Verdict::Equal:
             return "equal";
         case Verdict::Differs:
-            return "differs";
+            return updating ? "differs (updated)" : "differs";
         case Verdict::NotCompared:
             return "not compared";
         case Verdict::Failed:
@@ -49,40 +46,44 @@ const char* verdictText(Verdict verdict) {
 }
 
 // One line for the step, and for one that differs what was expected and
-// what came.
-void printStep(const StepOutcome& done, std::ostream& out, std::ostream& err) {
-    const int line = done.step.line;
-    out << "line " << line << "  " << escapeField(done.step.command.substr(0, 2)) << "  ";
+// what came. `where` names the file when there are several.
+void printStep(const std::string& where, const StepOutcome& done, bool updating, std::ostream& out,
+               std::ostream& err) {
+    const std::string line = where + "line " + std::to_string(done.step.line);
+    out << line << "  " << escapeField(done.step.command.substr(0, 2)) << "  ";
     if (done.reply.outcome == ExchangeReply::Outcome::NotTaken) {
         out << "not taken: " << done.reply.text << "\n";
         return;
     }
     if (done.verdict == Verdict::Failed) {
-        out << verdictText(done.verdict) << "\n";
-        err << "cuponex: line " << line << ": " << done.reply.text << "\n";
+        out << verdictText(done.verdict, updating) << "\n";
+        err << "cuponex: " << line << ": " << done.reply.text << "\n";
         return;
     }
-    out << milliseconds(done.taken) << "  " << verdictText(done.verdict) << "\n";
+    out << milliseconds(done.taken) << "  " << verdictText(done.verdict, updating) << "\n";
     if (done.verdict == Verdict::Differs) {
-        out << "line " << line << ": expected " << quoted(*done.step.expected) << "\n"
-            << "line " << line << ": received " << quoted(done.reply.text) << "\n";
+        out << line << ": expected " << quoted(expectedAsWritten(done.step)) << "\n"
+            << line << ": received " << quoted(escapeField(done.reply.text)) << "\n";
     }
 }
 
-}  // namespace
-
-int runReplayCommand(const CommandLine& commandLine, std::ostream& out, std::ostream& err) {
-    std::vector<ScenarioStep> steps;
-    try {
-        steps = readScenarioFile(commandLine.scenario);
-    } catch (const ScenarioError& error) {
-        err << "cuponex: " << error.what() << "\n";
-        return kBadInput;
+struct Counts {
+    std::size_t exchanges = 0, equal = 0, differ = 0, notCompared = 0;
+    void add(const ReplayResult& result, std::size_t steps) {
+        exchanges += steps;
+        equal += result.equal;
+        differ += result.differ;
+        notCompared += result.notCompared;
     }
+};
 
-    Exchange exchange;
-    exchange.setLimit(commandLine.wait);
-    const auto send = [&](const std::string& command) -> ExchangeReply {
+void printCounts(const std::string& what, const Counts& counts, std::ostream& out) {
+    out << what << counts.exchanges << " exchanges: " << counts.equal << " equal, " << counts.differ
+        << " differ, " << counts.notCompared << " not compared\n";
+}
+
+SendCommand exchangeThrough(Exchange& exchange, const CommandLine& commandLine) {
+    return [&exchange, &commandLine](const std::string& command) -> ExchangeReply {
         try {
             std::string reply = exchange.run(commandLine.directory, Exchange::frame(command));
             switch (exchange.outcome()) {
@@ -96,27 +97,90 @@ int runReplayCommand(const CommandLine& commandLine, std::ostream& out, std::ost
             // Withdrawn: the command never reached the printer.
             return {ExchangeReply::Outcome::NotTaken,
                     "no link took the request from " + commandLine.directory + " within " +
-                        secondsText(commandLine.wait) + " s (is eqlink running?)"};
+                        waitText(commandLine.wait) + " s (is eqlink running?)"};
         } catch (const ExchangeError& error) {
             return {ExchangeReply::Outcome::Failed, errorText(error)};
         }
     };
-    const ReplayResult result =
-        replayScenario(steps, send, [&](const StepOutcome& done) { printStep(done, out, err); });
-    if (result.failed()) return kInputOutputError;
-    out << steps.size() << " exchanges: " << result.equal << " equal, " << result.differ
-        << " differ, " << result.notCompared << " not compared\n";
+}
+
+// The scenario's text with each differing reply accepted.
+std::string updatedText(const ScenarioRun& run) {
+    std::map<int, std::string> received;
+    for (const StepOutcome& done : run.result.steps)
+        if (done.verdict == Verdict::Differs) received[done.step.line] = done.reply.text;
+    return withReceivedReplies(run.text, received);
+}
+
+bool writeOut(const std::string& path, const std::string& content, std::ostream& err) {
+    try {
+        writeFileWhole(path, content);
+        return true;
+    } catch (const FileWriteError& error) {
+        err << "cuponex: " << error.what() << "\n";
+        return false;
+    }
+}
+
+}  // namespace
+
+int runReplayCommand(const CommandLine& commandLine, std::ostream& out, std::ostream& err) {
+    // Every file is read and checked before anything is sent.
+    std::vector<ScenarioRun> runs;
+    try {
+        for (const std::string& path : commandLine.scenarios) {
+            ScenarioRun& run = runs.emplace_back();
+            run.path = path;
+            run.text = readScenarioText(path);
+            run.steps = parseScenario(run.text, path);
+        }
+    } catch (const ScenarioError& error) {
+        err << "cuponex: " << error.what() << "\n";
+        return kBadInput;
+    }
+
+    Exchange exchange;
+    exchange.setLimit(commandLine.wait);
+    const SendCommand send = exchangeThrough(exchange, commandLine);
+    const bool several = runs.size() > 1;
+    bool failed = false;
+    Counts total;
+    for (ScenarioRun& run : runs) {
+        const std::string where = several ? run.path + ": " : "";
+        run.started = std::chrono::system_clock::now();
+        const auto start = std::chrono::steady_clock::now();
+        run.result = replayScenario(run.steps, send, [&](const StepOutcome& done) {
+            printStep(where, done, commandLine.update, out, err);
+        });
+        run.taken = std::chrono::steady_clock::now() - start;
+        run.ran = true;
+        if (run.result.failed()) {
+            failed = true;
+            break;
+        }
+        Counts counts;
+        counts.add(run.result, run.steps.size());
+        printCounts(where, counts, out);
+        total.add(run.result, run.steps.size());
+    }
+    if (several && !failed) printCounts(std::to_string(runs.size()) + " files, ", total, out);
     out.flush();
 
-    if (commandLine.record) {
-        try {
-            writeFileWhole(*commandLine.record, writeScenario(scenarioAsRun(result)));
-        } catch (const FileWriteError& error) {
-            err << "cuponex: " << error.what() << "\n";
-            return kInputOutputError;
-        }
+    int status = failed ? kInputOutputError : total.differ > 0 ? kSomeDiffer : kAllEqual;
+    if (failed && commandLine.update) err << "cuponex: no scenario updated: the run stopped\n";
+    if (!failed && commandLine.record &&
+        !writeOut(*commandLine.record, writeScenario(scenarioAsRun(runs.front().result)), err))
+        status = kInputOutputError;
+    if (!failed && commandLine.update) {
+        bool written = true;
+        for (const ScenarioRun& run : runs)
+            if (run.result.differ > 0)
+                written = writeOut(run.path, updatedText(run), err) && written;
+        status = written ? kAllEqual : kInputOutputError;
     }
-    return result.differ > 0 ? kSomeDiffer : kAllEqual;
+    if (commandLine.junit && !writeOut(*commandLine.junit, junitReport(runs, commandLine), err))
+        status = kInputOutputError;
+    return status;
 }
 
 }  // namespace cuponex

@@ -81,7 +81,7 @@ std::vector<ScenarioStep> ExchangeLog::scenario() const {
     std::vector<ScenarioStep> steps;
     steps.reserve(rows_.size());
     for (const Row& row : rows_) {
-        ScenarioStep step{row.command, row.reply, 0, {}};
+        ScenarioStep step{row.command, row.reply, 0, {}, {}};
         if (row.outcome == ExchangeOutcome::IoError) {
             step.expected.reset();
             step.comment = "erro de E/S: " + row.reply;
