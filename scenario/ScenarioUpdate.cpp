@@ -20,9 +20,16 @@ std::string withReceivedReplies(std::string_view text, const std::map<int, std::
             out += line;
         } else {
             if (cr) line.remove_suffix(1);
-            out += line.substr(0, line.find('\t'));
+            std::string_view command = line.substr(0, line.find('\t'));
+            const std::string reply = escapeField(replacement->second);
+            // Raw spaces and an empty reply would make a blank line, which
+            // is skipped: the command's last space is written as an escape.
+            const bool blank = reply.empty() && command.find_first_not_of(' ') == command.npos;
+            if (blank) command.remove_suffix(1);
+            out += command;
+            if (blank) out += "\\x20";
             out += '\t';
-            out += escapeField(replacement->second);
+            out += reply;
             if (cr) out += '\r';
         }
         if (end != std::string_view::npos) out += '\n';

@@ -12,7 +12,9 @@ namespace cuponex {
 
 // `text` with, for each line number (1 = first) in `received`, what follows
 // the line's TAB replaced by that reply as the writers write it (escapeField).
-// A CR that ends such a line before its line feed stays. The lines must be
+// A CR that ends such a line before its line feed stays. (A command of raw
+// spaces before an empty reply has its last space escaped, else the line
+// would be blank and skipped.) The lines must be
 // steps that expect a reply, as parseScenario read them from `text`.
 std::string withReceivedReplies(std::string_view text, const std::map<int, std::string>& received);
 

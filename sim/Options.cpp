@@ -18,7 +18,7 @@ const char* const kUsage =
     "  --no-trailer       no line feed after a report's end marker\n"
     "  --log FILE         write each frame received, escaped, one per line\n"
     "  --replies FILE     answer the requests recorded in the scenario FILE with\n"
-    "                     their recorded replies, in turn\n"
+    "                     their recorded replies, in turn (no {{patterns}})\n"
     "  -h, --help         show this text\n"
     "Signals: SIGUSR1 pulls the line out (the device hangs up and PATH goes),\n"
     "SIGUSR2 plugs a new one in at PATH; SIGTERM or SIGINT stops.\n";

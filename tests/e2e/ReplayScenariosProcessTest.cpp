@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 #include <signal.h>
+#include <unistd.h>
 
 #include <map>
 #include <regex>
@@ -122,7 +123,10 @@ TEST(ReplayScenarios, UpdateRewritesTheDifferingRepliesAndKeepsEveryOtherByte) {
     Bench bench;
     ASSERT_TRUE(bench.ready());
     const std::string a = bench.scenario("a", kAuthored);
-    const std::string b = bench.scenario("b", "37\t.+3700\n05\t.+0500\n");
+    // b is a symbolic link: the file it leads to is updated, the link stays.
+    const std::string target = bench.scenario("target", "37\t.+3700\n05\t.+0500\n");
+    const std::string b = bench.dir / "b";
+    ASSERT_EQ(::symlink(target.c_str(), b.c_str()), 0);
     const auto run = bench.cuponex({"--replay", a, b, "--dir", bench.workDir(), "--update"});
     EXPECT_EQ(run.status, 0) << run.out << run.err;
     EXPECT_TRUE(contains(run.out, a + ": line 4  42  ")) << run.out;
@@ -138,7 +142,8 @@ TEST(ReplayScenarios, UpdateRewritesTheDifferingRepliesAndKeepsEveryOtherByte) {
               "  \t\n"
               "05\n"
               "13\tRELATORIO 13 {{.*}}");
-    EXPECT_EQ(readFile(b).value_or(""), "37\t.-P003\n05\t.+0500\n");
+    EXPECT_EQ(readFile(target).value_or(""), "37\t.-P003\n05\t.+0500\n");
+    EXPECT_TRUE(std::filesystem::is_symlink(b));
     const auto again = bench.cuponex({"--replay", a, b, "--dir", bench.workDir()});
     EXPECT_EQ(again.status, 0) << again.out << again.err;
 }

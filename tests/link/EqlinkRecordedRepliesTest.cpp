@@ -30,7 +30,7 @@ std::vector<cuponex::ScenarioStep> recorded() {
         {"0112345", ".-P006}"},               // not answered
     };
     std::vector<cuponex::ScenarioStep> steps;
-    for (const auto& [command, reply] : exchanges) steps.push_back({command, reply, 0, {}});
+    for (const auto& [command, reply] : exchanges) steps.push_back({command, reply, 0, {}, {}});
     return steps;
 }
 

@@ -122,6 +122,8 @@ TEST(ScenarioUpdate, RewritesOnlyTheGivenLinesExpectedReplies) {
               "05\t\n"
               "13\tR\\x0D");
     EXPECT_EQ(withReceivedReplies(text, {}), text);
+    // A command of raw spaces before an empty reply is no blank line.
+    EXPECT_EQ(withReceivedReplies("  \t.+0500\n", {{1, ""}}), " \\x20\t\n");
     const auto read = steps(updated);
     EXPECT_EQ(read.at(1).expected, ".+4200 {{x}} \xE7 ");
     EXPECT_FALSE(read.at(1).pattern.has_value());
