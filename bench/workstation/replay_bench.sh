@@ -6,22 +6,9 @@
 set -euo pipefail
 build="$1"
 count="${2:-1000}"
-dir="$(mktemp -d /tmp/replay-bench.XXXXXX)"
-pids=()
-cleanup() {
-    for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
-    wait 2>/dev/null || true
-    rm -rf "$dir"
-}
-trap cleanup EXIT
-
-"$build/sim/ecfsim" --link "$dir/ttyECF" --unpaced > "$dir/ecfsim.out" &
-pids+=($!)
-for _ in $(seq 100); do [ -s "$dir/ecfsim.out" ] && break; sleep 0.05; done
-mkdir -p "$dir/ecf"
-"$build/link/eqlink" -d "$dir/ttyECF" -p "$dir/ecf" &
-pids+=($!)
-for _ in $(seq 100); do [ -d "$dir/ecf/ttyECF" ] && break; sleep 0.05; done
+source "$(dirname "$0")/bench_printers.sh"
+start_printer "$build" ttyECF --unpaced
+dir="$bench_dir"
 
 codes=(05 42 43 21 22 23 25 26)
 for ((i = 0; i < count; i++)); do
@@ -29,10 +16,10 @@ for ((i = 0; i < count; i++)); do
     printf '%s\t.+%s00\n' "$code" "$code"
 done > "$dir/scenario"
 
-start=$(date +%s.%N)
+start=$(now)
 status=0
 "$build/workstation/cuponex" --replay "$dir/scenario" --dir "$dir/ecf/ttyECF/" > "$dir/out" || status=$?
-end=$(date +%s.%N)
+end=$(now)
 tail -1 "$dir/out"
 [ "$status" -eq 0 ] || { echo "replay exit status $status"; exit 1; }
 

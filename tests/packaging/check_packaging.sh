@@ -36,6 +36,7 @@ share/applications/cuponex.desktop
 share/icons/hicolor/256x256/apps/cuponex.png
 share/icons/hicolor/48x48/apps/cuponex.png
 share/icons/hicolor/scalable/apps/cuponex.svg
+share/man/man1/cuponex.1.gz
 share/man/man1/ecfsim.1.gz
 share/man/man1/eqlink.1.gz
 EOF
@@ -76,7 +77,7 @@ check_man_pages() {
     local stage=$1
     need man
     local page rendered warnings tags options option
-    for page in eqlink ecfsim; do
+    for page in cuponex eqlink ecfsim; do
         warnings=$(mktemp)
         rendered=$(MANWIDTH=80 man --warnings -l "$stage/share/man/man1/$page.1.gz" 2>"$warnings")
         if [ -s "$warnings" ]; then
@@ -104,6 +105,18 @@ check_man_pages() {
     for code in 0 1 2 3 4 5 6 7 8 9 10 11 12 13 -243 -499 -500; do
         grep -qx "\.B $code" <<<"$tags" || fail "eqlink.1 does not explain code $code"
     done
+    rendered=$(MANWIDTH=80 man -l "$stage/share/man/man1/cuponex.1.gz" 2>/dev/null)
+    for heading in REPLAY SCENARIOS "   Patterns" "JUNIT REPORT" FILES EXAMPLES; do
+        grep -q "^$heading\$" <<<"$rendered" || fail "cuponex.1 has no part '$heading'"
+    done
+    grep -q 'not taken: no link took the request' <<<"$rendered" ||
+        fail "cuponex.1 does not explain a request no link took"
+    tags=$(man_page_tags "$stage/share/man/man1/cuponex.1.gz")
+    for code in 0 1 2 3; do
+        grep -qx "\.B $code" <<<"$tags" || fail "cuponex.1 does not explain exit status $code"
+    done
+    grep -q 'eqlink(1)' <<<"$rendered" && grep -q 'ecfsim(1)' <<<"$rendered" ||
+        fail "cuponex.1 does not refer to eqlink(1) and ecfsim(1)"
 }
 
 # The tags of a manual page's entries (the line after each .TP), with the
@@ -270,6 +283,8 @@ check_debian_package() {
     /usr/bin/ecfsim --help >/dev/null || fail "ecfsim --help failed"
     [ "$(man -w eqlink)" = /usr/share/man/man1/eqlink.1.gz ] || fail "man -w eqlink: $(man -w eqlink)"
     [ "$(man -w ecfsim)" = /usr/share/man/man1/ecfsim.1.gz ] || fail "man -w ecfsim: $(man -w ecfsim)"
+    [ "$(man -w cuponex)" = /usr/share/man/man1/cuponex.1.gz ] ||
+        fail "man -w cuponex: $(man -w cuponex)"
     grep -q '^ExecStart=/usr/bin/eqlink ' /usr/lib/systemd/system/eqlink@.service ||
         fail "the installed unit does not start /usr/bin/eqlink"
     for program in cuponex eqlink ecfsim; do
