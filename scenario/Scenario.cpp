@@ -159,23 +159,34 @@ std::string unescapeField(std::string_view text) {
     return bytes;
 }
 
-std::vector<ScenarioStep> parseScenario(std::string_view text, const std::string& fileName) {
-    std::vector<ScenarioStep> steps;
-    int lineNumber = 0;
+std::vector<ScenarioLine> scenarioLines(std::string_view text) {
+    std::vector<ScenarioLine> lines;
     std::size_t pos = 0;
     while (pos < text.size()) {
         const std::size_t end = text.find('\n', pos);
-        std::string_view line = text.substr(pos, end == std::string_view::npos ? end : end - pos);
-        pos = end == std::string_view::npos ? text.size() : end + 1;
-        ++lineNumber;
-        if (end != std::string_view::npos && line.ends_with('\r')) line.remove_suffix(1);
-        if (line.starts_with('#') || isBlank(line)) continue;
+        ScenarioLine line;
+        line.text = text.substr(pos, end == std::string_view::npos ? end : end - pos);
+        line.number = static_cast<int>(lines.size()) + 1;
+        line.ended = end != std::string_view::npos;
+        // A CR counts only before a line feed.
+        line.cr = line.ended && line.text.ends_with('\r');
+        if (line.cr) line.text.remove_suffix(1);
+        pos = line.ended ? end + 1 : text.size();
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+std::vector<ScenarioStep> parseScenario(std::string_view text, const std::string& fileName) {
+    std::vector<ScenarioStep> steps;
+    for (const ScenarioLine& line : scenarioLines(text)) {
+        if (line.text.starts_with('#') || isBlank(line.text)) continue;
         try {
-            steps.push_back(parseLine(line));
+            steps.push_back(parseLine(line.text));
         } catch (const ScenarioError& error) {
-            throw ScenarioError(fileName + ":" + std::to_string(lineNumber) + ": " + error.what());
+            throw ScenarioError(fileName + ":" + std::to_string(line.number) + ": " + error.what());
         }
-        steps.back().line = lineNumber;
+        steps.back().line = line.number;
     }
     return steps;
 }

@@ -59,6 +59,18 @@ std::string escapeField(std::string_view bytes, bool isCommand = false);
 // byte outside 0x20-0x7E.
 std::string unescapeField(std::string_view text);
 
+// One line of a scenario's text: its bytes without the line feed and without
+// the CR that stands before one (`cr`); `ended` when a line feed ends it.
+struct ScenarioLine {
+    std::string_view text;
+    int number = 0;  // 1 = first
+    bool cr = false;
+    bool ended = false;
+};
+
+// The lines of a scenario's text as the reader takes them, in order.
+std::vector<ScenarioLine> scenarioLines(std::string_view text);
+
 // Every step of a scenario's text; `fileName` goes into the messages. Throws
 // ScenarioError at the first bad line: a bad escape or raw byte, an empty
 // command text, more than one TAB, a bad pattern (see ExpectedReply::parse).

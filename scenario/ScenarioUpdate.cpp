@@ -7,20 +7,12 @@ namespace cuponex {
 std::string withReceivedReplies(std::string_view text, const std::map<int, std::string>& received) {
     std::string out;
     out.reserve(text.size());
-    int lineNumber = 0;
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        const std::size_t end = text.find('\n', pos);
-        std::string_view line = text.substr(pos, end == std::string_view::npos ? end : end - pos);
-        pos = end == std::string_view::npos ? text.size() : end + 1;
-        const auto replacement = received.find(++lineNumber);
-        // The reader drops a CR only before a line feed; so is it kept here.
-        const bool cr = end != std::string_view::npos && line.ends_with('\r');
+    for (const ScenarioLine& line : scenarioLines(text)) {
+        const auto replacement = received.find(line.number);
         if (replacement == received.end()) {
-            out += line;
+            out += line.text;
         } else {
-            if (cr) line.remove_suffix(1);
-            std::string_view command = line.substr(0, line.find('\t'));
+            std::string_view command = line.text.substr(0, line.text.find('\t'));
             const std::string reply = escapeField(replacement->second);
             // Raw spaces and an empty reply would make a blank line, which
             // is skipped: the command's last space is written as an escape.
@@ -30,9 +22,9 @@ std::string withReceivedReplies(std::string_view text, const std::map<int, std::
             if (blank) out += "\\x20";
             out += '\t';
             out += reply;
-            if (cr) out += '\r';
         }
-        if (end != std::string_view::npos) out += '\n';
+        if (line.cr) out += '\r';
+        if (line.ended) out += '\n';
     }
     return out;
 }

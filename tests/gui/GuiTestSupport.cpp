@@ -2,11 +2,14 @@
 
 #include <QDir>
 #include <QFile>
+#include <QTest>
 #include <QThread>
 #include <chrono>
 #include <cstdio>
 
+#include "history/uHistorico.h"
 #include "widgets/ErrorDisplay.h"
+#include "window/uPrincipal.h"
 
 namespace testsupport {
 
@@ -117,6 +120,13 @@ QStringList RealLink::loggedFrames() const {
     const QString log =
         QString::fromLatin1(readFile(temp_.filePath(QStringLiteral("frames.log"))).c_str());
     return log.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+}
+
+TfrmHistorico* openHistoryOn(TfrmPrincipal& main, const QString& dirWithSlash) {
+    main.ui.edCaminho->setText(dirWithSlash);
+    main.ui.btnHistorico->click();
+    auto* history = main.findChild<TfrmHistorico*>(QStringLiteral("frmHistorico"));
+    return history && QTest::qWaitForWindowActive(history) ? history : nullptr;
 }
 
 }  // namespace testsupport

@@ -15,6 +15,9 @@
 
 #include "ChildProcess.h"
 
+class TfrmHistorico;
+class TfrmPrincipal;
+
 namespace testsupport {
 
 // Takes each eq.MSG from a directory on a thread of its own (the window's
@@ -60,6 +63,10 @@ class RealLink {
     std::unique_ptr<ChildProcess> sim_;
     std::unique_ptr<ChildProcess> link_;  // stopped before the printer
 };
+
+// The main window working in `dirWithSlash` and its history window, opened
+// by a click on "Histórico" and active; nullptr when it did not come up.
+TfrmHistorico* openHistoryOn(TfrmPrincipal& main, const QString& dirWithSlash);
 
 // Reads a whole file as bytes ("" when missing).
 std::string readFile(const QString& path);

@@ -32,10 +32,8 @@ class FreeCommandLineTest : public QObject {
     // The main window on the test's directory, with its history window open
     // and the free line holding the focus.
     bool open(Window& w) {
-        w.main.ui.edCaminho->setText(prefix());
-        w.main.ui.btnHistorico->click();
-        w.history = w.main.findChild<TfrmHistorico*>(QStringLiteral("frmHistorico"));
-        if (!w.history || !QTest::qWaitForWindowActive(w.history)) return false;
+        w.history = testsupport::openHistoryOn(w.main, prefix());
+        if (!w.history) return false;
         w.line = w.history->findChild<QLineEdit*>(QStringLiteral("edComandoLivre"));
         w.enviar = w.history->findChild<QPushButton*>(QStringLiteral("btnEnviarLivre"));
         if (!w.line || !w.enviar) return false;

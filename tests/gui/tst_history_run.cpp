@@ -72,10 +72,8 @@ class HistoryRunTest : public QObject {
     };
 
     bool open(Window& w) {
-        w.main.ui.edCaminho->setText(prefix());
-        w.main.ui.btnHistorico->click();
-        w.history = w.main.findChild<TfrmHistorico*>(QStringLiteral("frmHistorico"));
-        if (!w.history || !QTest::qWaitForWindowActive(w.history)) return false;
+        w.history = testsupport::openHistoryOn(w.main, prefix());
+        if (!w.history) return false;
         w.grid = w.history->findChild<QTableView*>(QStringLiteral("gridHistorico"));
         w.executar = w.history->findChild<QPushButton*>(QStringLiteral("btnExecutar"));
         w.parar = w.history->findChild<QPushButton*>(QStringLiteral("btnParar"));
@@ -127,10 +125,10 @@ class HistoryRunTest : public QObject {
             << QStringLiteral("05\tR05\n42\tX\n43\tY\n13\n14\n")
             << QStringList{"igual", "difere", "difere", "não comparado", "não comparado"}
             << QStringLiteral("5 trocas: 1 igual, 2 diferem, 2 não comparadas");
-        QTest::newRow("patterns")
-            << QStringLiteral("05\tR{{\\d+}}\n42\t{{R4.}}\n43\tR{{[a-z]}}\n")
-            << QStringList{"igual", "igual", "difere"}
-            << QStringLiteral("3 trocas: 2 iguais, 1 difere, 0 não comparadas");
+        QTest::newRow("patterns") << QStringLiteral("05\tR{{\\d+}}\n42\t{{R4.}}\n43\tR{{[a-z]}}\n")
+                                  << QStringList{"igual", "igual", "difere"}
+                                  << QStringLiteral(
+                                         "3 trocas: 2 iguais, 1 difere, 0 não comparadas");
     }
 
     void eachLineIsARowJudgedAsTheReplayJudgesIt() {
