@@ -1,8 +1,10 @@
-#include "scenario/JUnitReport.h"
+#include "JUnitReport.h"
 
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+
+#include "common/Digits.h"
 
 namespace cuponex {
 namespace {
@@ -11,7 +13,6 @@ namespace {
 // notation writes it. In an attribute a line feed is a character reference,
 // or the reader would take it for a space.
 std::string escape(std::string_view text, bool attribute) {
-    constexpr char kDigits[] = "0123456789ABCDEF";
     std::string out;
     out.reserve(text.size());
     for (const char c : text) {
@@ -40,8 +41,8 @@ std::string escape(std::string_view text, bool attribute) {
                     out += c;
                 } else {
                     out += "\\x";
-                    out += kDigits[byte >> 4];
-                    out += kDigits[byte & 0x0F];
+                    out += hexDigit(byte >> 4);
+                    out += hexDigit(byte);
                 }
         }
     }

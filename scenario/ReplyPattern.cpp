@@ -1,9 +1,10 @@
-#include "scenario/ReplyPattern.h"
+#include "ReplyPattern.h"
 
 #define PCRE2_CODE_UNIT_WIDTH 8
 #include <pcre2.h>
 
 #include "Scenario.h"
+#include "common/Digits.h"
 
 namespace cuponex {
 namespace {
@@ -14,8 +15,7 @@ constexpr uint32_t kCompileOptions =
     PCRE2_ANCHORED | PCRE2_ENDANCHORED | PCRE2_DOTALL | PCRE2_NEVER_UTF | PCRE2_NEVER_UCP;
 
 std::string hexByte(unsigned char byte) {
-    constexpr char kDigits[] = "0123456789ABCDEF";
-    return {'\\', 'x', kDigits[byte >> 4], kDigits[byte & 0x0F]};
+    return {'\\', 'x', hexDigit(byte >> 4), hexDigit(byte)};
 }
 
 // The expression's text is the file's, where only 0x20-0x7E stand for

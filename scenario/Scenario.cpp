@@ -8,11 +8,10 @@
 #include <cstring>
 
 #include "common/Descriptor.h"
+#include "common/Digits.h"
 
 namespace cuponex {
 namespace {
-
-constexpr char kHexDigits[] = "0123456789ABCDEF";
 
 bool isPrintable(unsigned char byte) {
     return byte >= 0x20 && byte <= 0x7E;
@@ -20,15 +19,8 @@ bool isPrintable(unsigned char byte) {
 
 void appendHex(std::string& text, unsigned char byte) {
     text += "\\x";
-    text += kHexDigits[byte >> 4];
-    text += kHexDigits[byte & 0x0F];
-}
-
-int hexValue(char c) {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    return -1;
+    text += hexDigit(byte >> 4);
+    text += hexDigit(byte);
 }
 
 std::string hexText(unsigned char byte) {
