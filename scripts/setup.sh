@@ -5,8 +5,10 @@
 set -euo pipefail
 
 # Compiler, CMake and Qt 6 (Qt Test comes with qt6-base-dev); PCRE2, found
-# through pkg-config, for the patterns in a scenario's expected replies.
-packages=(g++ make cmake qt6-base-dev fonts-dejavu-core libpcre2-dev pkgconf)
+# through pkg-config, for the patterns in a scenario's expected replies; Qt's own
+# translations, for its dialogs in Portuguese.
+packages=(g++ make cmake qt6-base-dev fonts-dejavu-core libpcre2-dev pkgconf
+          qt6-translations-l10n)
 # Without a display the window opens on a virtual one.
 if [ "${1:-all}" != run ] || [ -z "${DISPLAY:-}" ]; then
     packages+=(xvfb xauth)

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "app/CommandLine.h"
+#include "app/QtTexts.h"
 #include "app/ReplayCommand.h"
 #include "window/uPrincipal.h"
 
@@ -42,6 +43,7 @@ int main(int argc, char* argv[]) {
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("CUPONEX"));
+    cuponex::loadPortugueseQtTexts(app);
     TfrmPrincipal window;
     applyCommandLine(commandLine, window);
     window.show();
