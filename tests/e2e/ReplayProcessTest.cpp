@@ -6,6 +6,10 @@
 #include <signal.h>
 #include <sys/file.h>
 
+#include <random>
+#include <stop_token>
+#include <thread>
+
 #include "ReplayBench.h"
 
 namespace {
@@ -157,6 +161,74 @@ TEST(Replay, RequestNoLinkTookFailsTheRunAndNeverReachesThePrinter) {
         {"--replay", bench.scenario("next", "43\t.+4300\n"), "--dir", bench.workDir()});
     EXPECT_EQ(after.status, 0) << after.out << after.err;
     EXPECT_EQ(bench.frames(), "\\x1B.43}\n");
+}
+
+// The link let go at a random moment around the end of the wait, round after
+// round, with a busy thread competing for the processors: each time either the
+// link took the request (sent once, the reply or the silence of a late take)
+// or the replay withdrew it (never sent, not even later), never both, never
+// neither. The moments are spread so that each side wins some rounds.
+TEST(Replay, WithdrawalAndTakeRacingManyTimesExactlyOneWinsEveryTime) {
+    constexpr int kRounds = 40;
+    Bench bench;
+    ASSERT_TRUE(bench.ready());
+    const std::jthread load([](std::stop_token stop) {
+        while (!stop.stop_requested()) {
+        }
+    });
+    const unsigned seed = std::random_device{}();
+    std::mt19937 random(seed);
+    std::uniform_int_distribution<int> releaseMs(150, 250);  // the wait is 200 ms
+    const std::string request = bench.workDir() + "eq.MSG";
+    const std::string taken = bench.workDir() + "eqL.MSG";
+    int linkWon = 0, withdrawalWon = 0;
+    for (int round = 0; round < kRounds; ++round) {
+        const std::string command = "05R" + std::to_string(round);
+        const std::string frame = "\\x1B." + command + "}\n";
+        const std::string record = bench.dir / ("record" + std::to_string(round));
+        SCOPED_TRACE("seed " + std::to_string(seed) + ", round " + std::to_string(round));
+        ASSERT_EQ(::kill(bench.linkPid(), SIGSTOP), 0);
+        ChildProcess replay(
+            CUPONEX_PATH, {"--replay", bench.scenario("s" + std::to_string(round), command + "\n"),
+                           "--dir", bench.workDir(), "--wait", "0.2", "--record", record});
+        const bool written = waitFor([&] { return exists(request); }, 5000ms);
+        if (written) std::this_thread::sleep_for(std::chrono::milliseconds(releaseMs(random)));
+        ASSERT_EQ(::kill(bench.linkPid(), SIGCONT), 0);
+        ASSERT_TRUE(written) << replay.out() << replay.err();
+        const int status = replay.waitForExit(10s);
+        const std::string out = replay.out();
+        const auto sent = [&] {
+            const std::string log = bench.frames();
+            int count = 0;
+            for (auto at = log.find(frame); at != std::string::npos; at = log.find(frame, at + 1))
+                ++count;
+            return count;
+        };
+        EXPECT_TRUE(waitFor([&] { return !exists(request) && !exists(taken); }));
+        if (out.find("not taken: ") != std::string::npos) {
+            ++withdrawalWon;
+            EXPECT_EQ(status, 3) << out << replay.err();
+            EXPECT_EQ(sent(), 0) << bench.frames();
+            std::this_thread::sleep_for(300ms);  // a link that took it would have sent it by now
+            EXPECT_EQ(sent(), 0) << bench.frames();
+            EXPECT_FALSE(exists(record));
+        } else {
+            ++linkWon;
+            EXPECT_EQ(status, 0) << out << replay.err();
+            EXPECT_NE(out.find("not compared"), std::string::npos) << out;
+            EXPECT_TRUE(waitFor([&] { return sent() > 0; })) << bench.frames();
+            // Taken after the wait: the link's reply comes late, and only then
+            // is it ready for the next round.
+            if (readFile(record).value_or("").find(".-P006}") != std::string::npos) {
+                EXPECT_TRUE(waitFor([&] { return exists(bench.workDir() + "eq.RSP"); }));
+            }
+            EXPECT_EQ(sent(), 1) << bench.frames();
+        }
+    }
+    EXPECT_GT(linkWon, 0) << withdrawalWon << " withdrawn";
+    EXPECT_GT(withdrawalWon, 0) << linkWon << " taken";
+    std::printf("link took %d, replay withdrew %d of %d requests\n", linkWon, withdrawalWon,
+                kRounds);
 }
 
 // Two replays at once on one directory take turns: each gets its own replies
