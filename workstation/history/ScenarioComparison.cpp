@@ -2,11 +2,6 @@
 
 namespace cuponex {
 
-// The replay's own comparison, patterns included.
-Verdict verdictFor(const ScenarioStep& step, const ExchangeReply& reply) {
-    return compareReply(step, reply);
-}
-
 std::string expectedText(const ScenarioStep& step) {
     return step.expected ? expectedAsWritten(step) : std::string();
 }

@@ -1,6 +1,6 @@
 #pragma once
-// The window's one use of the replay's comparison: a scenario line run in the
-// history window is judged exactly as `--replay` judges it.
+// What the history shows of a scenario line it ran, judged by the replay's own
+// compareReply exactly as `--replay` judges it.
 
 #include <string>
 
@@ -9,9 +9,6 @@
 #include "scenario/Scenario.h"
 
 namespace cuponex {
-
-// The verdict on the reply a step's exchange gave.
-Verdict verdictFor(const ScenarioStep& step, const ExchangeReply& reply);
 
 // The step's expected reply as the file writes it; empty when it expects none.
 std::string expectedText(const ScenarioStep& step);

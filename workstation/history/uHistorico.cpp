@@ -289,7 +289,7 @@ bool TfrmHistorico::runScenarioStep() {
     bool more = false;
     const bool ran = cuponex::runGuarded(this, [&] {
         const Sent sent = sendOne(step.command);
-        const cuponex::Verdict verdict = cuponex::verdictFor(step, sent.reply);
+        const cuponex::Verdict verdict = cuponex::compareReply(step, sent.reply);
         if (sent.row >= 0)
             history_->setComparison(sent.row, cuponex::expectedText(step),
                                     cuponex::comparisonOf(verdict));
